@@ -1,0 +1,132 @@
+#include "frames/frame_model.h"
+
+#include <new>
+
+namespace tessel {
+
+Frame* CreateFrame() {
+  std::unique_ptr<Frame> frame(new (std::nothrow) Frame());
+  if (!frame) return nullptr;
+  frame->splitter.reset(new (std::nothrow) SplitterBar());
+  if (!frame->splitter) return nullptr;
+  frame->splitter->frame = frame.get();
+  return frame.release();
+}
+
+Frame* CloneFrame(const Frame& source) {
+  Frame* copy = CreateFrame();
+  if (!copy) return nullptr;
+  copy->rect = source.rect;
+  copy->windows = source.windows;
+  copy->next = source.next;
+  copy->isSplit = source.isSplit;
+  copy->vertical = source.vertical;
+  copy->first = source.first;
+  copy->second = source.second;
+  copy->parent = source.parent;
+  SplitterBar& bar = *copy->splitter;
+  bar.thickness = source.splitter->thickness;
+  bar.bar = source.splitter->bar;
+  bar.highlight = source.splitter->highlight;
+  return copy;
+}
+
+FrameModel::~FrameModel() {
+  while (Frame* frame = frameList) {
+    frameList = frame->next;
+    while (ManagedWindow* record = frame->windows) {
+      frame->windows = record->next;
+      while (FollowerLink* link = record->followers) {
+        record->followers = link->next;
+        delete link;
+      }
+      delete record;
+    }
+    delete frame;
+  }
+}
+
+void FrameModel::DeleteFrame(Frame*& frame) {
+  if (!frame) return;
+  const WindowId bar = frame->splitter->hwnd;
+  if (frame->isSplit && bar != kNoWindow && system_.IsWindow(bar)) {
+    // The bar keeps its frame in extra slot 0; clear it so the bar's procedure,
+    // running inside the close, cannot reach the record about to be freed.
+    system_.SetWindowLongW(bar, 0, 0);
+    system_.SendMessageW(bar, kWmClose, 0, 0);
+  }
+  delete frame;
+  frame = nullptr;
+}
+
+bool FrameModel::AddFrame(Frame* frame) {
+  if (!frame) return false;
+  if (IsFrame(frame)) return true;
+  frame->next = frameList;
+  frameList = frame;
+  return true;
+}
+
+bool FrameModel::IsFrame(const Frame* frame) const {
+  if (!frame) return false;
+  for (const Frame* f = frameList; f; f = f->next)
+    if (f == frame) return true;
+  return false;
+}
+
+bool FrameModel::SetActiveFrame(Frame* frame) {
+  if (frame && !IsFrame(frame)) return false;
+  if (frame == activeFrame) return true;
+  activeFrame = frame;
+  UpdateActiveBars();
+  return true;
+}
+
+void FrameModel::UpdateActiveBars() {
+  WindowId found[4] = {};
+  int count = 0;
+  if (const Frame* active = activeFrame) {
+    const Rect& a = active->rect;
+    for (const Frame* x = active; x && count < 4; x = x->parent) {
+      if (!x->isSplit) continue;
+      const Rect& b = x->splitter->bar;
+      const WindowId h = x->splitter->hwnd;
+      if (b.right == a.left) found[kBarLeft] = h;
+      else if (b.bottom == a.top) found[kBarTop] = h;
+      else if (b.left == a.right) found[kBarRight] = h;
+      else if (b.top == a.bottom) found[kBarBottom] = h;
+      else continue;
+      ++count;
+    }
+  }
+  for (int i = 0; i < 4; ++i) {
+    const WindowId old = activeBars[i];
+    if (old != found[i]) {
+      if (old != kNoWindow) system_.SendMessageW(old, kWmPaint, 0, 0);
+      activeBars[i] = found[i];
+    }
+    if (found[i] != kNoWindow) system_.SendMessageW(found[i], kWmPaint, 0, 0);
+  }
+}
+
+Frame* FrameModel::FrameAtPoint(std::int32_t x, std::int32_t y, bool withBars) const {
+  // Widened so that a leaf at the edge of the coordinate range cannot wrap around.
+  const std::int64_t margin = withBars ? kBarThickness : 0;
+  for (Frame* f = frameList; f; f = f->next) {
+    if (f->isSplit) continue;
+    const Rect& r = f->rect;
+    if (r.left <= x && x <= r.right + margin && r.top <= y && y <= r.bottom + margin) return f;
+  }
+  return nullptr;
+}
+
+ManagedWindow* FrameModel::FindManagedWindow(WindowId window) const {
+  for (const Frame* f = frameList; f; f = f->next) {
+    if (f->isSplit) continue;
+    for (ManagedWindow* w = f->windows; w; w = w->next)
+      if (w->hwnd == window) return w;
+  }
+  return nullptr;
+}
+
+}  // namespace tessel

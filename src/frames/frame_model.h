@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+
+#include "frames/frame.h"
+#include "platform/window_system.h"
+
+namespace tessel {
+
+// Slots of FrameModel::activeBars.
+enum BarSide { kBarLeft = 0, kBarTop = 1, kBarRight = 2, kBarBottom = 3 };
+
+// A zeroed frame with its zeroed bar record, not yet in any list; null when memory runs out.
+Frame* CreateFrame();
+// A copy of every field of the frame and its bar except the bar's owner and window.
+// Its pointers still point into the live model (the layout writer turns them into indices).
+Frame* CloneFrame(const Frame& source);
+
+// The frame tree, the frame list and the window records: the whole state of the
+// layout. The program holds one; tests make their own.
+class FrameModel {
+ public:
+  explicit FrameModel(WindowSystem& system) : system_(system) {}
+  // Frees every record still held. Memory only: it closes no window, so the program
+  // removes its frames before it lets the model go.
+  ~FrameModel();
+  FrameModel(const FrameModel&) = delete;
+  FrameModel& operator=(const FrameModel&) = delete;
+
+  WindowSystem& system() const { return system_; }
+
+  // Frees the frame and its bar record and nulls the caller's pointer; a split frame's
+  // splitter window is told it has no frame any more and closed first. Callers unlink
+  // the frame from the list, the tree and its windows beforehand.
+  void DeleteFrame(Frame*& frame);
+  // Puts the frame at the head of the list unless it is there already.
+  bool AddFrame(Frame* frame);
+  bool IsFrame(const Frame* frame) const;
+  bool SetActiveFrame(Frame* frame);
+  // Repaints the splitter windows that border the active frame, and those that did.
+  void UpdateActiveBars();
+  // The first leaf in list order holding the point, bounds inclusive; with bars, the
+  // strips to the right of and below a leaf count as part of it.
+  Frame* FrameAtPoint(std::int32_t x, std::int32_t y, bool withBars) const;
+  ManagedWindow* FindManagedWindow(WindowId window) const;
+
+  Frame* frameList = nullptr;
+  Frame* activeFrame = nullptr;
+  WindowId activeBars[4] = {};
+  ManagedWindow* movingWindow = nullptr;
+
+ private:
+  WindowSystem& system_;
+};
+
+}  // namespace tessel

@@ -1,0 +1,57 @@
+#include "harness/helper_app.h"
+
+#include <cwchar>
+
+namespace tessel::e2e {
+
+std::wstring BesideExecutable(const wchar_t* fileName) {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path, n);
+  dir.resize(dir.find_last_of(L"\\/") + 1);
+  return dir + fileName;
+}
+
+HelperApp::HelperApp(const std::wstring& name) {
+  const std::wstring exe = BesideExecutable(L"window_app.exe");
+  std::wstring commandLine = L"\"" + exe + L"\" " + name;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process_)) {
+    process_ = {};
+    return;
+  }
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindWindowW(testapp::kControlClass, name.c_str())) != nullptr; }, 10000);
+  control_ = found;
+}
+
+HelperApp::~HelperApp() {
+  if (!process_.hProcess) return;
+  if (control_) PostMessageW(control_, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+HWND HelperApp::Open(testapp::WindowKind kind, RECT rect, HWND owner, const wchar_t* title) {
+  if (!control_) return nullptr;
+  testapp::OpenWindowRequest request{};
+  request.kind = kind;
+  request.rect = rect;
+  request.owner = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(owner));
+  wcsncpy(request.title, title, 63);
+  COPYDATASTRUCT data{testapp::kOpenWindow, sizeof request, &request};
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                           SMTO_ABORTIFHUNG, 5000, &result))
+    return nullptr;
+  return reinterpret_cast<HWND>(result);
+}
+
+LONG_PTR HelperApp::PaintCount(HWND window) {
+  return GetWindowLongPtrW(window, testapp::kPaintCountIndex);
+}
+
+}  // namespace tessel::e2e

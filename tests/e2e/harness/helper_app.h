@@ -1,0 +1,48 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "apps/window_app_protocol.h"
+
+namespace tessel::e2e {
+
+// window_app.exe running in its own process: started on construction, asked to quit
+// (and killed if it will not) on destruction.
+class HelperApp {
+ public:
+  explicit HelperApp(const std::wstring& name);
+  ~HelperApp();
+  HelperApp(const HelperApp&) = delete;
+  HelperApp& operator=(const HelperApp&) = delete;
+
+  bool running() const { return control_ != nullptr; }
+  DWORD processId() const { return process_.dwProcessId; }
+
+  // Opens a window in the helper; null on failure.
+  HWND Open(testapp::WindowKind kind, RECT rect, HWND owner = nullptr, const wchar_t* title = L"");
+
+  // WM_PAINTs the helper window's procedure has received.
+  static LONG_PTR PaintCount(HWND window);
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND control_ = nullptr;
+};
+
+// Polls `done` every 10 ms for up to `timeoutMs`; true as soon as it holds.
+template <typename Condition>
+bool WaitFor(Condition done, DWORD timeoutMs = 5000) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+// A file beside the running test executable.
+std::wstring BesideExecutable(const wchar_t* fileName);
+
+}  // namespace tessel::e2e
