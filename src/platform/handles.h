@@ -9,8 +9,10 @@ namespace tessel {
 // tests make them up from a counter.
 enum class WindowId : std::uintptr_t {};
 enum class RegionId : std::uintptr_t {};
+enum class ModuleId : std::uintptr_t {};
 
 constexpr WindowId kNoWindow{};
 constexpr RegionId kNoRegion{};
+constexpr ModuleId kNoModule{};
 
 }  // namespace tessel

@@ -1,12 +1,67 @@
 #include "platform/win32/win32_window_system.h"
 
 #include "platform/win32/handles_win32.h"
+#include "platform/win32/rect_win32.h"
 
 namespace tessel {
 
-static_assert(kWmClose == WM_CLOSE && kWmPaint == WM_PAINT, "message numbers must match the system's");
+static_assert(kWmClose == WM_CLOSE && kWmPaint == WM_PAINT, "message numbers");
+static_assert(kGwlStyle == GWL_STYLE && kGclStyle == GCL_STYLE, "window and class long indices");
+static_assert(kWsChild == WS_CHILD && kWsDlgFrame == WS_DLGFRAME && kWsThickFrame == WS_THICKFRAME &&
+                  kCsIme == CS_IME,
+              "styles");
+static_assert(kSmCyCaption == SM_CYCAPTION, "system metrics");
+static_assert(kSwpNoSize == SWP_NOSIZE && kSwpNoMove == SWP_NOMOVE && kSwpNoZOrder == SWP_NOZORDER &&
+                  kSwpNoActivate == SWP_NOACTIVATE,
+              "SetWindowPos flags");
+static_assert(kSwShowNormal == SW_SHOWNORMAL && kSwShowMinimized == SW_SHOWMINIMIZED &&
+                  kSwShowMaximized == SW_SHOWMAXIMIZED,
+              "show commands");
+static_assert(kRegionError == ERROR && kNullRegion == NULLREGION && kSimpleRegion == SIMPLEREGION &&
+                  kComplexRegion == COMPLEXREGION && kRgnAnd == RGN_AND && kRgnCopy == RGN_COPY,
+              "region constants");
 
 bool Win32WindowSystem::IsWindow(WindowId window) { return ::IsWindow(ToHwnd(window)) != FALSE; }
+bool Win32WindowSystem::IsWindowVisible(WindowId window) { return ::IsWindowVisible(ToHwnd(window)) != FALSE; }
+bool Win32WindowSystem::IsIconic(WindowId window) { return ::IsIconic(ToHwnd(window)) != FALSE; }
+bool Win32WindowSystem::IsZoomed(WindowId window) { return ::IsZoomed(ToHwnd(window)) != FALSE; }
+WindowId Win32WindowSystem::GetParent(WindowId window) { return ToWindowId(::GetParent(ToHwnd(window))); }
+
+bool Win32WindowSystem::GetWindowRect(WindowId window, Rect* rect) {
+  RECT r;
+  if (!::GetWindowRect(ToHwnd(window), &r)) return false;
+  *rect = FromRECT(r);
+  return true;
+}
+
+bool Win32WindowSystem::GetWindowInfo(WindowId window, WindowInfo* info) {
+  WINDOWINFO wi{};
+  wi.cbSize = sizeof wi;
+  if (!::GetWindowInfo(ToHwnd(window), &wi)) return false;
+  info->rcWindow = FromRECT(wi.rcWindow);
+  info->rcClient = FromRECT(wi.rcClient);
+  info->cxWindowBorders = wi.cxWindowBorders;
+  info->cyWindowBorders = wi.cyWindowBorders;
+  return true;
+}
+
+bool Win32WindowSystem::GetWindowPlacement(WindowId window, WindowPlacement* placement) {
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  if (!::GetWindowPlacement(ToHwnd(window), &wp)) return false;
+  placement->showCmd = wp.showCmd;
+  placement->rcNormalPosition = FromRECT(wp.rcNormalPosition);
+  return true;
+}
+
+bool Win32WindowSystem::SetWindowPos(WindowId window, WindowId insertAfter, std::int32_t x, std::int32_t y,
+                                     std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+  return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+std::int32_t Win32WindowSystem::GetWindowLongW(WindowId window, int index) {
+  return ::GetWindowLongW(ToHwnd(window), index);
+}
 
 std::intptr_t Win32WindowSystem::SetWindowLongW(WindowId window, int index, std::intptr_t value) {
   // Pointer-sized, so a frame pointer kept in a slot survives on any width; in the
@@ -14,9 +69,94 @@ std::intptr_t Win32WindowSystem::SetWindowLongW(WindowId window, int index, std:
   return ::SetWindowLongPtrW(ToHwnd(window), index, value);
 }
 
-std::intptr_t Win32WindowSystem::SendMessageW(WindowId window, std::uint32_t message,
-                                              std::uintptr_t wParam, std::intptr_t lParam) {
+std::uint32_t Win32WindowSystem::GetClassLongW(WindowId window, int index) {
+  return ::GetClassLongW(ToHwnd(window), index);
+}
+
+int Win32WindowSystem::GetClassNameW(WindowId window, wchar_t* buffer, int maxCount) {
+  return ::GetClassNameW(ToHwnd(window), buffer, maxCount);
+}
+
+int Win32WindowSystem::GetWindowTextW(WindowId window, wchar_t* buffer, int maxCount) {
+  return ::GetWindowTextW(ToHwnd(window), buffer, maxCount);
+}
+
+namespace {
+BOOL CALLBACK VisitWindow(HWND hwnd, LPARAM param) {
+  return (*reinterpret_cast<const std::function<bool(WindowId)>*>(param))(ToWindowId(hwnd)) ? TRUE : FALSE;
+}
+}  // namespace
+
+void Win32WindowSystem::EnumWindows(const std::function<bool(WindowId)>& visit) {
+  ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
+WindowId Win32WindowSystem::GetForegroundWindow() { return ToWindowId(::GetForegroundWindow()); }
+
+std::intptr_t Win32WindowSystem::SendMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                                              std::intptr_t lParam) {
   return ::SendMessageW(ToHwnd(window), message, wParam, lParam);
+}
+
+bool Win32WindowSystem::GetWorkArea(Rect* workArea) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetMonitorInfoW(::MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY), &info)) return false;
+  *workArea = FromRECT(info.rcWork);
+  return true;
+}
+
+int Win32WindowSystem::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
+std::uint32_t Win32WindowSystem::GetTickCount() { return ::GetTickCount(); }
+
+bool Win32WindowSystem::GetVersionExW(OsVersionInfo* version) {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!::GetVersionExW(&info)) return false;
+  version->major = info.dwMajorVersion;
+  version->minor = info.dwMinorVersion;
+  return true;
+}
+
+RegionId Win32WindowSystem::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
+                                          std::int32_t bottom) {
+  return ToRegionId(::CreateRectRgn(left, top, right, bottom));
+}
+
+int Win32WindowSystem::CombineRgn(RegionId destination, RegionId source1, RegionId source2, int mode) {
+  return ::CombineRgn(ToHrgn(destination), ToHrgn(source1), ToHrgn(source2), mode);
+}
+
+bool Win32WindowSystem::EqualRgn(RegionId a, RegionId b) { return ::EqualRgn(ToHrgn(a), ToHrgn(b)) != FALSE; }
+
+int Win32WindowSystem::GetRgnBox(RegionId region, Rect* box) {
+  RECT r;
+  const int type = ::GetRgnBox(ToHrgn(region), &r);
+  if (type != ERROR) *box = FromRECT(r);
+  return type;
+}
+
+int Win32WindowSystem::GetWindowRgn(WindowId window, RegionId region) {
+  return ::GetWindowRgn(ToHwnd(window), ToHrgn(region));
+}
+
+int Win32WindowSystem::SetWindowRgn(WindowId window, RegionId region, bool redraw) {
+  return ::SetWindowRgn(ToHwnd(window), ToHrgn(region), redraw ? TRUE : FALSE);
+}
+
+bool Win32WindowSystem::DeleteObject(RegionId region) { return ::DeleteObject(ToHrgn(region)) != FALSE; }
+
+ModuleId Win32WindowSystem::LoadLibraryW(const wchar_t* name) {
+  return ModuleId{reinterpret_cast<std::uintptr_t>(::LoadLibraryW(name))};
+}
+
+void* Win32WindowSystem::GetProcAddress(ModuleId module, const char* name) {
+  return reinterpret_cast<void*>(
+      ::GetProcAddress(reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(module)), name));
+}
+
+bool Win32WindowSystem::FreeLibrary(ModuleId module) {
+  return ::FreeLibrary(reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(module))) != FALSE;
 }
 
 }  // namespace tessel
