@@ -5,6 +5,7 @@
 
 #include "platform/handles.h"
 #include "platform/rect.h"
+#include "platform/region.h"
 
 namespace tessel {
 
@@ -36,7 +37,7 @@ struct FollowerLink {
 // region and its follower links.
 struct ManagedWindow {
   WindowId hwnd{};
-  RegionId savedRegion{};         // copy of the window's own region
+  UniqueRegion savedRegion;       // copy of the window's own region
   std::int32_t regionType = 0;    // 2 or 3 when the window has a region of its own, else 0
   std::uint32_t managedTick = 0;  // tick count when taken in; 0 once settled
   std::uint32_t regionApplied = 0;
@@ -47,6 +48,9 @@ struct ManagedWindow {
   ManagedWindow* leader = nullptr;
   Frame* frame = nullptr;
   ManagedWindow* next = nullptr;
+  // A copy of the clip we set last, so a later fit can tell it from a region of the
+  // window's own (after the window shrinks, our old clip can cover it whole).
+  UniqueRegion clipRegion;
 };
 
 // One node of the frame tree, also chained into the model's frame list.

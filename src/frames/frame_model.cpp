@@ -36,14 +36,21 @@ FrameModel::~FrameModel() {
     frameList = frame->next;
     while (ManagedWindow* record = frame->windows) {
       frame->windows = record->next;
-      while (FollowerLink* link = record->followers) {
-        record->followers = link->next;
-        delete link;
-      }
-      delete record;
+      FreeWindowRecord(record);
     }
     delete frame;
   }
+}
+
+void FrameModel::FreeWindowRecord(ManagedWindow* record) {
+  if (!record) return;
+  while (FollowerLink* link = record->followers) {
+    record->followers = link->next;
+    delete link;
+  }
+  // A drag in progress must never lead to a freed record.
+  if (movingWindow == record) movingWindow = nullptr;
+  delete record;
 }
 
 void FrameModel::DeleteFrame(Frame*& frame) {

@@ -21,8 +21,8 @@ Frame* CloneFrame(const Frame& source);
 class FrameModel {
  public:
   explicit FrameModel(WindowSystem& system) : system_(system) {}
-  // Frees every record still held. Memory only: it closes no window, so the program
-  // removes its frames before it lets the model go.
+  // Frees every record still held (and the regions they own). It closes and releases
+  // no window, so the program removes its frames before it lets the model go.
   ~FrameModel();
   FrameModel(const FrameModel&) = delete;
   FrameModel& operator=(const FrameModel&) = delete;
@@ -43,6 +43,9 @@ class FrameModel {
   // strips to the right of and below a leaf count as part of it.
   Frame* FrameAtPoint(std::int32_t x, std::int32_t y, bool withBars) const;
   ManagedWindow* FindManagedWindow(WindowId window) const;
+  // Frees a record taken out of its leaf, with its region and follower links; the
+  // caller has already cut its leader and follower relations.
+  void FreeWindowRecord(ManagedWindow* record);
 
   Frame* frameList = nullptr;
   Frame* activeFrame = nullptr;

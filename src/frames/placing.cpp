@@ -1,0 +1,200 @@
+#include "frames/placing.h"
+
+#include <new>
+#include <vector>
+
+#include "windows/fit.h"
+
+namespace tessel {
+namespace {
+
+// Takes the record out of the leaf's window list; false when it is not there.
+bool Unlink(Frame* leaf, const ManagedWindow* record) {
+  for (ManagedWindow** link = &leaf->windows; *link; link = &(*link)->next) {
+    if (*link == record) {
+      *link = record->next;
+      return true;
+    }
+  }
+  return false;
+}
+
+void LinkAtHead(Frame* leaf, ManagedWindow* record) {
+  record->next = leaf->windows;
+  leaf->windows = record;
+  record->frame = leaf;
+}
+
+// The leaf of a managed window of the same family whose rectangle touches `window`'s.
+Frame* FamilyFrame(Workspace& ws, WindowId window) {
+  WindowSystem& sys = ws.system;
+  Rect rect;
+  if (!sys.GetWindowRect(window, &rect)) return nullptr;
+  const WindowId root = RootOwner(sys, window);
+  for (Frame* f = ws.model.frameList; f; f = f->next) {
+    if (f->isSplit) continue;
+    for (ManagedWindow* w = f->windows; w; w = w->next) {
+      if (w->hwnd == window) continue;
+      Rect other;
+      if (RootOwner(sys, w->hwnd) == root && sys.GetWindowRect(w->hwnd, &other) && Touch(rect, other))
+        return w->frame;
+    }
+  }
+  return nullptr;
+}
+
+ManagedWindow* NewRecord(Workspace& ws, WindowId window) {
+  WindowSystem& sys = ws.system;
+  auto* r = new (std::nothrow) ManagedWindow{};
+  if (!r) return nullptr;
+  r->hwnd = window;
+  sys.GetWindowRect(window, &r->lastRect);
+  r->managedTick = sys.GetTickCount();
+  r->savedRegion = MakeEmptyRegion(sys);
+  if (sys.IsIconic(window)) {
+    r->state = 1;
+  } else if (sys.IsZoomed(window)) {
+    r->state = 2;
+  } else {
+    r->state = 0;
+    r->regionType = sys.GetWindowRgn(window, r->savedRegion.get());
+  }
+  return r;
+}
+
+}  // namespace
+
+ManagedWindow* ManageWindow(Workspace& ws, const Point* point, WindowId window) {
+  WindowSystem& sys = ws.system;
+  FrameModel& model = ws.model;
+  if (!sys.IsWindow(window)) return nullptr;
+  ManagedWindow* record = model.FindManagedWindow(window);
+
+  Frame* target = point ? model.FrameAtPoint(point->x, point->y, true) : nullptr;
+  if (!target) target = FamilyFrame(ws, window);
+  if (!target) {
+    const Point p = ReferencePoint(sys, window);
+    target = model.FrameAtPoint(p.x, p.y, true);
+  }
+  if (!target) return nullptr;
+
+  if (!record) {
+    record = NewRecord(ws, window);
+    if (!record) return nullptr;
+  } else if (record->frame == target) {
+    return record;
+  } else if (!record->frame || !Unlink(record->frame, record)) {
+    return nullptr;
+  }
+  LinkAtHead(target, record);
+
+  for (FollowerLink* link = record->followers; link; link = link->next)
+    MoveWindowToFrame(ws, link->window->frame, target, link->window->hwnd, false, false);
+  return record;
+}
+
+bool UnmanageWindow(Workspace& ws, WindowId window) {
+  ManagedWindow* r = ws.model.FindManagedWindow(window);
+  if (!r) return true;
+  Unlink(r->frame, r);
+  if (r->leader) DetachFollower(r->leader, r);
+  for (FollowerLink* link = r->followers; link; link = link->next) link->window->leader = nullptr;
+  r->frame = nullptr;
+  FitWindow(ws, r);
+  ws.model.FreeWindowRecord(r);
+  return true;
+}
+
+ManagedWindow* MoveWindowToFrame(Workspace& ws, Frame* from, Frame* to, WindowId window, bool withOwned,
+                                 bool withFollowers) {
+  if (!from || !to || window == kNoWindow) return nullptr;
+  WindowSystem& sys = ws.system;
+
+  ManagedWindow* r = nullptr;
+  std::vector<ManagedWindow*> owned;  // moved last pushed first
+  Rect rect;
+  const bool haveRect = withOwned && sys.GetWindowRect(window, &rect);
+  for (ManagedWindow* w = from->windows; w; w = w->next) {
+    if (w->hwnd == window) {
+      if (!r) r = w;
+      if (!withOwned) break;
+      continue;
+    }
+    Rect other;
+    if (haveRect && IsOwnedBy(sys, w->hwnd, window) && sys.GetWindowRect(w->hwnd, &other) &&
+        Touch(rect, other))
+      owned.push_back(w);
+  }
+  if (!r) return nullptr;
+
+  if (from != to) {
+    Unlink(from, r);
+    LinkAtHead(to, r);
+  }
+  if (withFollowers) {
+    for (FollowerLink* link = r->followers; link; link = link->next)
+      if (link->window->frame != to)
+        MoveWindowToFrame(ws, link->window->frame, to, link->window->hwnd, false, false);
+  }
+  while (!owned.empty()) {
+    ManagedWindow* o = owned.back();
+    owned.pop_back();
+    if (o->frame != to) MoveWindowToFrame(ws, o->frame, to, o->hwnd, false, false);
+  }
+  return r;
+}
+
+bool AttachFollower(Workspace& ws, ManagedWindow* w) {
+  ManagedWindow* leader = ws.model.movingWindow;
+  if (!leader || leader->leader || !w || w->hwnd == leader->hwnd) return false;
+  if (w->leader) {
+    if (w->leader != leader) return false;
+  } else {
+    if (!IsOwnedBy(ws.system, w->hwnd, leader->hwnd)) return false;
+    bool linked = false;
+    for (FollowerLink* link = leader->followers; link && !linked; link = link->next)
+      linked = link->window == w || link->window->hwnd == w->hwnd;
+    if (!linked) {
+      auto* link = new (std::nothrow) FollowerLink{w, leader->followers};
+      if (!link) return false;
+      leader->followers = link;
+      w->leader = leader;
+      return true;
+    }
+  }
+  if (w->frame == leader->frame) return true;
+  return MoveWindowToFrame(ws, w->frame, leader->frame, w->hwnd, true, true) != nullptr;
+}
+
+bool DetachFollower(ManagedWindow* leader, ManagedWindow* follower) {
+  if (!leader || !follower) return false;
+  for (FollowerLink** link = &leader->followers; *link; link = &(*link)->next) {
+    if ((*link)->window == follower) {
+      FollowerLink* gone = *link;
+      *link = gone->next;
+      delete gone;
+      follower->leader = nullptr;
+      break;
+    }
+  }
+  return true;
+}
+
+bool MoveIntoFrame(Workspace& ws, ManagedWindow* record) {
+  if (!record) return false;
+  if (!record->frame) return true;
+  WindowSystem& sys = ws.system;
+  const Rect& f = record->frame->rect;
+  Rect w;
+  if (!sys.GetWindowRect(record->hwnd, &w)) return true;
+  std::int32_t x = w.left;
+  if (w.right > f.right) x = f.right - w.Width();
+  if (x < f.left) x = f.left;
+  std::int32_t y = w.top;
+  if (w.bottom > f.bottom) y = f.bottom - w.Height();
+  if (y < f.top) y = f.top;
+  if (x != w.left || y != w.top) sys.SetWindowPos(record->hwnd, kNoWindow, x, y, 0, 0, kSwpMove);
+  return true;
+}
+
+}  // namespace tessel

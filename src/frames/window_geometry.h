@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/window_system.h"
+
+namespace tessel {
+
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
+// The point that stands for a window's position when it is placed: the middle of its
+// title bar's last line (of its normal position when minimised), or (-30000, -30000)
+// when the window cannot be read or lies wholly off the screen's top-left.
+Point ReferencePoint(WindowSystem& sys, WindowId window);
+
+// Two window rectangles touch when they abut edge to edge or overlap.
+bool Touch(const Rect& a, const Rect& b);
+
+// The last window reached by following GetParent from `window` (itself if unowned).
+WindowId RootOwner(WindowSystem& sys, WindowId window);
+
+// True when `ancestor` is found by following GetParent up from `window`.
+bool IsOwnedBy(WindowSystem& sys, WindowId window, WindowId ancestor);
+
+// The window's rectangle (its normal position when minimised) and caption height.
+bool ReadWindowRectAndCaption(WindowSystem& sys, WindowId window, Rect* rect, std::int32_t* caption);
+
+}  // namespace tessel

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "windows/workspace.h"
+
+namespace tessel {
+
+// Makes a managed window agree with its frame: a maximised window is laid over the
+// frame; a normal one keeps its size, is nudged (with KeepWndVisible) so a usable part
+// stays inside, and is clipped to the frame with a region that keeps any shape of its
+// own. With no frame the window is released: its own region back, and a maximised
+// window laid over the whole work area again. Nothing is moved or clipped when it
+// already agrees. Returns false for a null record or a window that cannot be read.
+bool FitWindow(Workspace& ws, ManagedWindow* record);
+
+// Gives the window its own region back (or none), ending our clip.
+void RestoreOwnRegion(Workspace& ws, ManagedWindow& record);
+
+}  // namespace tessel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "frames/frame_model.h"
+#include "platform/window_system.h"
+#include "store/settings.h"
+
+namespace tessel {
+
+// Everything the program holds for the life of the process: the frame model, the
+// settings, the operating-system version and the composition library. The program
+// has exactly one; tests make their own over a fake desktop.
+struct Workspace {
+  explicit Workspace(WindowSystem& windowSystem) : system(windowSystem), model(windowSystem) {}
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  WindowSystem& system;
+  Settings settings;
+  OsVersionInfo osVersion;           // as stored by QueryOsVersion
+  ModuleId compositionLibrary{};     // loaded on first use of the composition switch
+  FrameModel model;
+};
+
+}  // namespace tessel
