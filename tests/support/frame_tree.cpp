@@ -21,7 +21,6 @@ Frame* FrameTree::Split(Frame* leaf, bool vertical) {
   split->vertical = vertical ? 1 : 0;
   SplitterBar& bar = *split->splitter;
   bar.thickness = kBarThickness;
-  bar.hwnd = desktop_.AddWindow(4);
   if (vertical) {
     const std::int32_t h = (r.Width() - kBarThickness) / 2;
     leaf->rect = {r.left, r.top, r.left + h, r.bottom};
@@ -33,6 +32,16 @@ Frame* FrameTree::Split(Frame* leaf, bool vertical) {
     second->rect = {r.left, r.top + h + kBarThickness, r.right, r.bottom};
     bar.bar = {r.left, r.top + h, r.right, r.top + h + kBarThickness};
   }
+  // A bar window like the program's own: enumerated, but never managed.
+  FakeWindowSystem::Spec spec;
+  spec.rect = bar.bar;
+  spec.className = L"TesselSplitterClass";
+  spec.title = L"TesselSplitter";
+  spec.style = FakeWindowSystem::kPopup;
+  spec.clientInsets = {};
+  spec.borders = 0;
+  spec.extraBytes = 4;
+  bar.hwnd = desktop_.AddWindow(spec);
   desktop_.SetWindowLongW(bar.hwnd, 0, reinterpret_cast<std::intptr_t>(split));
 
   split->parent = leaf->parent;
