@@ -84,7 +84,9 @@ TEST_F(SidewaysTest, MaximisedWindowIsNotSlidButFittedOntoItsNewFrame) {
   EXPECT_TRUE(MoveWindowToNeighbour(ws, w, kRight));
   ASSERT_EQ(desktop.CallCount("SetWindowPos"), 1) << "only the fit places it";
   for (const auto& call : desktop.calls()) {
-    if (call.name == "SetWindowPos") EXPECT_EQ(call.flags, kSwpPlace);
+    if (call.name == "SetWindowPos") {
+      EXPECT_EQ(call.flags, kSwpPlace);
+    }
   }
   EXPECT_EQ(desktop.RectOf(w), r->frame->rect);
 }
