@@ -1,0 +1,64 @@
+// Fitting and placing with a desktop full of windows: 500 managed windows in 64 frames.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+#include "fakes/fake_window_system.h"
+#include "frames/placing.h"
+#include "support/frame_tree.h"
+#include "windows/fit.h"
+
+namespace tessel {
+namespace {
+
+struct BusyDesktop {
+  FakeWindowSystem desktop;
+  Workspace ws{desktop};
+  std::vector<ManagedWindow*> records;
+
+  BusyDesktop() {
+    desktop.recordCalls = false;
+    desktop.workArea = {0, 0, 3840, 2120};
+    FrameTree(ws.model, desktop).SplitEvenly(desktop.workArea, 6);  // 64 leaves
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::int32_t> x(0, 3600), y(0, 1900), size(100, 700);
+    while (records.size() < 500) {
+      FakeWindowSystem::Spec spec;
+      const std::int32_t left = x(random), top = y(random);
+      spec.rect = {left, top, left + size(random), top + size(random)};
+      if (ManagedWindow* r = ManageWindow(ws, nullptr, desktop.AddWindow(spec))) {
+        r->managedTick = 0;
+        FitWindow(ws, r);
+        records.push_back(r);
+      }
+    }
+  }
+};
+
+// A refit of windows that already agree with their frames: the common case.
+void BM_FitWindowSettled(benchmark::State& state) {
+  BusyDesktop busy;
+  std::size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(FitWindow(busy.ws, busy.records[i]));
+    i = (i + 1) % busy.records.size();
+  }
+}
+BENCHMARK(BM_FitWindowSettled);
+
+// A window appearing among 500 others and leaving again.
+void BM_ManageWindow(benchmark::State& state) {
+  BusyDesktop busy;
+  FakeWindowSystem::Spec spec;
+  spec.rect = {1000, 600, 1400, 900};
+  const WindowId w = busy.desktop.AddWindow(spec);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ManageWindow(busy.ws, nullptr, w));
+    UnmanageWindow(busy.ws, w);
+  }
+}
+BENCHMARK(BM_ManageWindow);
+
+}  // namespace
+}  // namespace tessel
