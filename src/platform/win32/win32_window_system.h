@@ -5,7 +5,7 @@
 namespace tessel {
 
 // The window system of the running desktop: each method is the Win32 call it names.
-class Win32WindowSystem final : public WindowSystem {
+class Win32WindowSystem : public WindowSystem {
  public:
   bool IsWindow(WindowId window) override;
   bool IsWindowVisible(WindowId window) override;
