@@ -43,6 +43,19 @@ Frame* FamilyFrame(Workspace& ws, WindowId window) {
   return nullptr;
 }
 
+// The leaf for a window: under the given point, else that of its touching family,
+// else under its reference point.
+Frame* ChooseLeaf(Workspace& ws, const Point* point, WindowId window) {
+  FrameModel& model = ws.model;
+  Frame* target = point ? model.FrameAtPoint(point->x, point->y, true) : nullptr;
+  if (!target) target = FamilyFrame(ws, window);
+  if (!target) {
+    const Point p = ReferencePoint(ws.system, window);
+    target = model.FrameAtPoint(p.x, p.y, true);
+  }
+  return target;
+}
+
 ManagedWindow* NewRecord(Workspace& ws, WindowId window) {
   WindowSystem& sys = ws.system;
   auto* r = new (std::nothrow) ManagedWindow{};
@@ -62,22 +75,20 @@ ManagedWindow* NewRecord(Workspace& ws, WindowId window) {
   return r;
 }
 
+// Links the record at the head of the leaf's list; its followers come along.
+void LinkWithFollowers(Workspace& ws, Frame* target, ManagedWindow* record) {
+  LinkAtHead(target, record);
+  for (FollowerLink* link = record->followers; link; link = link->next)
+    MoveWindowToFrame(ws, link->window->frame, target, link->window->hwnd, false, false);
+}
+
 }  // namespace
 
 ManagedWindow* ManageWindow(Workspace& ws, const Point* point, WindowId window) {
-  WindowSystem& sys = ws.system;
-  FrameModel& model = ws.model;
-  if (!sys.IsWindow(window)) return nullptr;
-  ManagedWindow* record = model.FindManagedWindow(window);
-
-  Frame* target = point ? model.FrameAtPoint(point->x, point->y, true) : nullptr;
-  if (!target) target = FamilyFrame(ws, window);
-  if (!target) {
-    const Point p = ReferencePoint(sys, window);
-    target = model.FrameAtPoint(p.x, p.y, true);
-  }
+  if (!ws.system.IsWindow(window)) return nullptr;
+  ManagedWindow* record = ws.model.FindManagedWindow(window);
+  Frame* target = ChooseLeaf(ws, point, window);
   if (!target) return nullptr;
-
   if (!record) {
     record = NewRecord(ws, window);
     if (!record) return nullptr;
@@ -86,10 +97,15 @@ ManagedWindow* ManageWindow(Workspace& ws, const Point* point, WindowId window) 
   } else if (!record->frame || !Unlink(record->frame, record)) {
     return nullptr;
   }
-  LinkAtHead(target, record);
+  LinkWithFollowers(ws, target, record);
+  return record;
+}
 
-  for (FollowerLink* link = record->followers; link; link = link->next)
-    MoveWindowToFrame(ws, link->window->frame, target, link->window->hwnd, false, false);
+ManagedWindow* PlaceRecord(Workspace& ws, const Point* point, ManagedWindow* record) {
+  if (!record || !ws.system.IsWindow(record->hwnd)) return nullptr;
+  Frame* target = ChooseLeaf(ws, point, record->hwnd);
+  if (!target) return nullptr;
+  LinkWithFollowers(ws, target, record);
   return record;
 }
 
@@ -97,12 +113,16 @@ bool UnmanageWindow(Workspace& ws, WindowId window) {
   ManagedWindow* r = ws.model.FindManagedWindow(window);
   if (!r) return true;
   Unlink(r->frame, r);
+  ReleaseRecord(ws, r);
+  return true;
+}
+
+void ReleaseRecord(Workspace& ws, ManagedWindow* r) {
   if (r->leader) DetachFollower(r->leader, r);
   for (FollowerLink* link = r->followers; link; link = link->next) link->window->leader = nullptr;
   r->frame = nullptr;
   FitWindow(ws, r);
   ws.model.FreeWindowRecord(r);
-  return true;
 }
 
 ManagedWindow* MoveWindowToFrame(Workspace& ws, Frame* from, Frame* to, WindowId window, bool withOwned,

@@ -11,9 +11,16 @@ namespace tessel {
 // the window is gone. Followers go along; the window itself is not moved.
 ManagedWindow* ManageWindow(Workspace& ws, const Point* point, WindowId window);
 
+// Places a record that is in no leaf's list (its leaf is going away), keeping it as
+// its window's record. Null, leaving the record as it was, when no leaf fits.
+ManagedWindow* PlaceRecord(Workspace& ws, const Point* point, ManagedWindow* record);
+
 // Gives a window up: its relations are cut and the window is released (own region
 // back, a maximised window over the whole work area). Always true.
 bool UnmanageWindow(Workspace& ws, WindowId window);
+
+// The same for a record already taken out of its leaf's list; the record is freed.
+void ReleaseRecord(Workspace& ws, ManagedWindow* record);
 
 // Moves a window's record from one leaf to another, optionally with the owned windows
 // that touch it and with its followers (whose own owned windows and followers stay).

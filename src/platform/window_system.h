@@ -22,6 +22,8 @@ constexpr std::uint32_t kCsIme = 0x00010000;
 
 constexpr int kSmCyCaption = 4;
 
+constexpr std::uint32_t kMbIconError = 0x00000010;
+
 constexpr std::uint32_t kSwpNoSize = 0x0001;
 constexpr std::uint32_t kSwpNoMove = 0x0002;
 constexpr std::uint32_t kSwpNoZOrder = 0x0004;
@@ -97,6 +99,7 @@ class WindowSystem {
   virtual WindowId GetForegroundWindow() = 0;
   virtual std::intptr_t SendMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                      std::intptr_t lParam) = 0;
+  virtual int MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption, std::uint32_t type) = 0;
 
   // The desktop.
   // The work area of the primary monitor. (Read from the monitor rather than

@@ -5,16 +5,22 @@
 #include "store/settings.h"
 
 namespace tessel {
+class SplitterWindows;
+}
+
+namespace tessel {
 
 // Everything the program holds for the life of the process: the frame model, the
 // settings, the operating-system version and the composition library. The program
 // has exactly one; tests make their own over a fake desktop.
 struct Workspace {
-  explicit Workspace(WindowSystem& windowSystem) : system(windowSystem), model(windowSystem) {}
+  explicit Workspace(WindowSystem& windowSystem, SplitterWindows* splitterWindows = nullptr)
+      : system(windowSystem), splitters(splitterWindows), model(windowSystem) {}
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
 
   WindowSystem& system;
+  SplitterWindows* splitters;        // makes the bar windows of split frames
   Settings settings;
   OsVersionInfo osVersion;           // as stored by QueryOsVersion
   ModuleId compositionLibrary{};     // loaded on first use of the composition switch

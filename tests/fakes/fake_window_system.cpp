@@ -386,6 +386,13 @@ std::intptr_t FakeWindowSystem::SendMessageW(WindowId window, std::uint32_t mess
   return result;
 }
 
+int FakeWindowSystem::MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption,
+                                  std::uint32_t type) {
+  Log("MessageBoxW", owner);
+  messageBoxes.push_back({owner, text, caption, type});
+  return 1;  // IDOK
+}
+
 bool FakeWindowSystem::GetWorkArea(Rect* area) {
   Log("GetWorkArea", kNoWindow);
   *area = workArea;

@@ -103,6 +103,13 @@ class FakeWindowSystem final : public WindowSystem {
   int captionHeight = 23;
   OsVersionInfo version{5, 1};
   Composition composition;
+  struct MessageBox {
+    WindowId owner;
+    std::wstring text;
+    std::wstring caption;
+    std::uint32_t type;
+  };
+  std::vector<MessageBox> messageBoxes;  // every message box shown, answered with OK
 
   // WindowSystem
   bool IsWindow(WindowId window) override;
@@ -124,6 +131,7 @@ class FakeWindowSystem final : public WindowSystem {
   WindowId GetForegroundWindow() override;
   std::intptr_t SendMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
+  int MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption, std::uint32_t type) override;
   bool GetWorkArea(Rect* area) override;
   int GetSystemMetrics(int index) override;
   std::uint32_t GetTickCount() override;

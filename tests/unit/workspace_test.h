@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/fake_splitter_windows.h"
 #include "fakes/fake_window_system.h"
 #include "frames/placing.h"
 #include "support/frame_tree.h"
@@ -52,7 +53,8 @@ class WorkspaceTest : public ::testing::Test {
   }
 
   FakeWindowSystem desktop;
-  Workspace ws{desktop};
+  FakeSplitterWindows bars{desktop};
+  Workspace ws{desktop, &bars};
   FrameTree tree{ws.model, desktop};
 };
 

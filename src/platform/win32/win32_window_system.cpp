@@ -11,6 +11,7 @@ static_assert(kWsChild == WS_CHILD && kWsDlgFrame == WS_DLGFRAME && kWsThickFram
                   kCsIme == CS_IME,
               "styles");
 static_assert(kSmCyCaption == SM_CYCAPTION, "system metrics");
+static_assert(kMbIconError == MB_ICONERROR, "message box style");
 static_assert(kSwpNoSize == SWP_NOSIZE && kSwpNoMove == SWP_NOMOVE && kSwpNoZOrder == SWP_NOZORDER &&
                   kSwpNoActivate == SWP_NOACTIVATE,
               "SetWindowPos flags");
@@ -96,6 +97,11 @@ WindowId Win32WindowSystem::GetForegroundWindow() { return ToWindowId(::GetForeg
 std::intptr_t Win32WindowSystem::SendMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                               std::intptr_t lParam) {
   return ::SendMessageW(ToHwnd(window), message, wParam, lParam);
+}
+
+int Win32WindowSystem::MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption,
+                                   std::uint32_t type) {
+  return ::MessageBoxW(ToHwnd(owner), text, caption, type);
 }
 
 bool Win32WindowSystem::GetWorkArea(Rect* workArea) {

@@ -26,6 +26,7 @@ class Win32WindowSystem : public WindowSystem {
   WindowId GetForegroundWindow() override;
   std::intptr_t SendMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
+  int MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption, std::uint32_t type) override;
 
   bool GetWorkArea(Rect* workArea) override;
   int GetSystemMetrics(int index) override;

@@ -1,0 +1,142 @@
+#include "windows/splitter.h"
+
+#include <vector>
+
+#include "frames/split.h"
+#include "frames/split_line.h"
+#include "windows/fit.h"
+
+namespace tessel {
+namespace {
+
+Rect BarOnFirstChild(const Frame& f) {
+  const Rect& k = f.first->rect;
+  const std::int32_t t = f.splitter->thickness;
+  return f.vertical ? Rect{k.right, f.rect.top, k.right + t, f.rect.bottom}
+                    : Rect{f.rect.left, k.bottom, f.rect.right, k.bottom + t};
+}
+
+}  // namespace
+
+Rect InitialBarRect(const Frame& split) {
+  if (split.first) return BarOnFirstChild(split);
+  const Rect& f = split.rect;
+  const std::int32_t t = split.splitter->thickness;
+  if (split.vertical) {
+    const std::int32_t x = f.left + (f.right - t - f.left) / 2;
+    return {x, f.top, x + t, f.bottom};
+  }
+  const std::int32_t y = f.top + (f.bottom - t - f.top) / 2;
+  return {f.left, y, f.right, y + t};
+}
+
+WindowId CreateSplitterWindow(Workspace& ws, Frame* split) {
+  if (!split || !ws.splitters) return kNoWindow;
+  const Rect bar = InitialBarRect(*split);
+  const WindowId hwnd = ws.splitters->Create(*split, bar);
+  SplitterBar& s = *split->splitter;
+  s.highlight = {};
+  s.bar = bar;
+  s.hwnd = hwnd;
+  return hwnd;
+}
+
+bool ConstrainBarDrag(Workspace& ws, Frame* split, Rect* proposed) {
+  if (!ws.model.IsFrame(split) || !split->isSplit || !split->first) return false;
+  SplitterBar& s = *split->splitter;
+  const std::int32_t delta = split->vertical ? proposed->left - s.bar.left : proposed->top - s.bar.top;
+  const std::int32_t moved = delta ? MoveSplitLine(split->first, delta) : 0;
+  *proposed = BarOnFirstChild(*split);
+  if (moved) s.bar = *proposed;
+  return true;
+}
+
+bool RelayoutSplitLine(Workspace& ws, Frame* split) {
+  if (!split) return false;
+  WindowSystem& sys = ws.system;
+  for (Frame* f : CollectLineFrames(split)) {
+    if (!f->isSplit) {
+      for (ManagedWindow* w = f->windows; w; w = w->next) FitWindow(ws, w);
+      continue;
+    }
+    if (!f->first) continue;
+    const Rect bar = BarOnFirstChild(*f);
+    f->splitter->bar = bar;
+    Rect now;
+    const WindowId h = f->splitter->hwnd;
+    if (h != kNoWindow && !(sys.GetWindowRect(h, &now) && now == bar))
+      sys.SetWindowPos(h, kNoWindow, bar.left, bar.top, bar.Width(), bar.Height(), kSwpPlace);
+  }
+  return true;
+}
+
+BarHighlight HighlightFor(const Frame& split, const Frame* active) {
+  const Rect a = active ? active->rect : Rect{};
+  const Rect& bar = split.splitter->bar;
+  BarHighlight h;
+  if (split.vertical) {
+    const Rect n{0, a.top - bar.top - 4, 4, a.bottom - bar.top + 4};
+    if (bar.left == a.right) h = {n, kPatternArrowLeft};
+    else if (bar.right == a.left) h = {n, kPatternArrowRight};
+  } else {
+    const Rect n{a.left - bar.left - 4, 0, a.right - bar.left + 4, 4};
+    if (bar.top == a.bottom) h = {n, kPatternArrowUp};
+    else if (bar.bottom == a.top) h = {n, kPatternArrowDown};
+  }
+  return h;
+}
+
+namespace {
+
+constexpr std::uint32_t W = 0xFFFFFF, B = 0x3399CC, G = 0xB3FA6D, L = 0x43BDFA, D3 = 0x0691D6,
+                        D2 = 0x046A9D, D1 = 0x034F75;
+
+constexpr std::uint32_t kVerticalPlain[12 * 4] = {
+    B, W, W, B, B, B, W, W, B, W, W, B, W, W, B, B,  //
+    B, W, W, B, B, B, W, W, B, W, W, B, W, W, B, B,  //
+    B, W, W, B, B, B, W, W, B, W, W, B, W, W, B, B,
+};
+constexpr std::uint32_t kHorizontalPlain[4 * 12] = {
+    W, B, B, B, W, B, B, B, W, B, B, B,  //
+    W, W, B, W, W, W, B, W, W, W, B, W,  //
+    B, W, W, W, B, W, W, W, B, W, W, W,  //
+    B, B, W, B, B, B, W, B, B, B, W, B,
+};
+constexpr std::uint32_t kArrowLeft[12 * 4] = {
+    W, G,  G,  L, B, G,  D3, L, W, D2, D3, L, D1, D2, D3, L,  //
+    W, D2, D3, L, B, G,  D3, L, W, G,  G,  L, B,  G,  G,  W,  //
+    W, G,  G,  B, B, G,  G,  W, W, G,  G,  B, B,  G,  G,  W,
+};
+constexpr std::uint32_t kArrowRight[12 * 4] = {
+    W, G,  G,  B, B, G,  G,  W, W, G,  G,  B, B, G,  G,  W,  //
+    W, G,  G,  B, L, G,  G,  W, L, D3, G,  B, L, D3, D2, W,  //
+    L, D3, D2, D1, L, D3, D2, W, L, D3, G, B, L, G,  G,  W,
+};
+constexpr std::uint32_t kArrowUp[4 * 12] = {
+    B, W, B, W, B, W, B, W, D1, W,  B,  W,  //
+    G, G, G, G, G, G, G, D2, D2, D2, G, G,  //
+    G, G, G, G, G, G, D3, D3, D3, D3, D3, G,  //
+    W, B, W, B, W, L, L, L, L, L, L, L,
+};
+constexpr std::uint32_t kArrowDown[4 * 12] = {
+    L, L,  L,  L,  L,  L,  L, W, B, W, B, W,  //
+    G, D3, D3, D3, D3, D3, G, G, G, G, G, G,  //
+    G, G,  D2, D2, D2, G,  G, G, G, G, G, G,  //
+    W, B,  W,  D1, W,  B,  W, B, W, B, W, B,
+};
+
+}  // namespace
+
+PatternImage PatternPixels(BarPattern pattern) {
+  switch (pattern) {
+    case kPatternVertical: return {4, 12, kVerticalPlain};
+    case kPatternHorizontal: return {12, 4, kHorizontalPlain};
+    case kPatternArrowLeft: return {4, 12, kArrowLeft};
+    case kPatternArrowRight: return {4, 12, kArrowRight};
+    case kPatternArrowUp: return {12, 4, kArrowUp};
+    case kPatternArrowDown: return {12, 4, kArrowDown};
+    default: return {0, 0, nullptr};
+  }
+}
+
+}  // namespace tessel

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+
+#include "windows/workspace.h"
+
+namespace tessel {
+
+// The window class and title of the bars, as other programs (and our filter) see them.
+constexpr wchar_t kSplitterClass[] = L"TesselSplitterClass";
+constexpr wchar_t kSplitterTitle[] = L"TesselSplitter";
+// Tag in the user data of the program's own windows: "tsWn".
+constexpr std::int32_t kWindowTag = 0x6E577374;
+
+// Makes the bar windows of split frames. The Windows build creates real windows with
+// the splitter procedure; tests make fake ones.
+class SplitterWindows {
+ public:
+  virtual ~SplitterWindows() = default;
+  // Creates and shows (without activating) the bar window of `split` at `bar`, keeping
+  // the frame in its extra slot 0. None on failure.
+  virtual WindowId Create(Frame& split, const Rect& bar) = 0;
+};
+
+// Where a new split frame's bar goes: on its first child's far edge, or halfway when it
+// has no first child yet; across the whole frame.
+Rect InitialBarRect(const Frame& split);
+
+// Creates the split frame's bar window and records it with the bar's rectangle.
+WindowId CreateSplitterWindow(Workspace& ws, Frame* split);
+
+// WM_MOVING of a dragged bar: moves the split line by the proposed step as far as the
+// 50-pixel minimum allows and rewrites `proposed` to where the line now stands. False
+// when the bar's frame is gone (the bar then closes itself).
+bool ConstrainBarDrag(Workspace& ws, Frame* split, Rect* proposed);
+
+// Lays out the frames of the subtree that touch the split line: windows refitted,
+// bars moved to their first child's edge. False for a null frame.
+bool RelayoutSplitLine(Workspace& ws, Frame* split);
+
+// Patterns of a bar: plain, and with an arrow pointing into the active frame.
+enum BarPattern : int {
+  kPatternNone = 0,
+  kPatternArrowLeft = 102,   // vertical bar, active frame on its left
+  kPatternArrowRight = 103,  // vertical bar, active frame on its right
+  kPatternArrowUp = 104,     // horizontal bar, active frame above
+  kPatternArrowDown = 105,   // horizontal bar, active frame below
+  kPatternHorizontal = 150,
+  kPatternVertical = 151,
+};
+
+// The stretch of a bar (in its client coordinates) drawn highlighted because it borders
+// the active frame, overlapping 4 pixels past the frame's ends; all zero when it does not.
+struct BarHighlight {
+  Rect rect;
+  BarPattern pattern = kPatternNone;
+};
+BarHighlight HighlightFor(const Frame& split, const Frame* active);
+
+// The pixels of a pattern as 0x00RRGGBB, top row first; width x height.
+struct PatternImage {
+  int width;
+  int height;
+  const std::uint32_t* pixels;
+};
+PatternImage PatternPixels(BarPattern pattern);
+
+}  // namespace tessel
