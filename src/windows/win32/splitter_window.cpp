@@ -1,0 +1,171 @@
+#include "windows/win32/splitter_window.h"
+
+#include <vector>
+
+#include "platform/win32/handles_win32.h"
+#include "platform/win32/rect_win32.h"
+
+namespace tessel {
+namespace {
+
+constexpr wchar_t kStandInClass[] = L"TesselSplitterOwner";
+
+static_assert(sizeof(RECT) == sizeof(Rect) && offsetof(RECT, bottom) == offsetof(Rect, bottom),
+              "a RECT handed over by the system is read as a Rect");
+
+// A pattern as a packed device-independent bitmap (header and 24-bit rows), from which a
+// brush is made for each fill.
+std::vector<BYTE> PackedPattern(BarPattern pattern) {
+  const PatternImage image = PatternPixels(pattern);
+  const int stride = (image.width * 3 + 3) & ~3;
+  std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * image.height);
+  auto* header = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
+  header->biSize = sizeof(BITMAPINFOHEADER);
+  header->biWidth = image.width;
+  header->biHeight = -image.height;  // top row first
+  header->biPlanes = 1;
+  header->biBitCount = 24;
+  header->biCompression = BI_RGB;
+  BYTE* bits = dib.data() + sizeof(BITMAPINFOHEADER);
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      const std::uint32_t rgb = image.pixels[y * image.width + x];
+      BYTE* p = bits + y * stride + x * 3;
+      p[0] = static_cast<BYTE>(rgb);        // blue
+      p[1] = static_cast<BYTE>(rgb >> 8);   // green
+      p[2] = static_cast<BYTE>(rgb >> 16);  // red
+    }
+  }
+  return dib;
+}
+
+void FillWithPattern(HDC dc, const RECT& area, BarPattern pattern) {
+  const std::vector<BYTE> dib = PackedPattern(pattern);
+  HBRUSH brush = CreateDIBPatternBrushPt(dib.data(), DIB_RGB_COLORS);
+  if (!brush) return;
+  FillRect(dc, &area, brush);
+  DeleteObject(brush);
+}
+
+}  // namespace
+
+Win32SplitterWindows* Win32SplitterWindows::instance_ = nullptr;
+
+Win32SplitterWindows::Win32SplitterWindows(Workspace& ws) : ws_(ws) { instance_ = this; }
+
+Win32SplitterWindows::~Win32SplitterWindows() {
+  if (standIn_) DestroyWindow(standIn_);
+  if (instance_ == this) instance_ = nullptr;
+}
+
+HWND Win32SplitterWindows::Owner() {
+  if (owner_) return owner_;
+  if (!standIn_) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kStandInClass;
+    RegisterClassW(&wc);
+    standIn_ = CreateWindowExW(WS_EX_TOOLWINDOW, kStandInClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+  }
+  return standIn_;
+}
+
+WindowId Win32SplitterWindows::Create(Frame& split, const Rect& bar) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = SplitterWndProc;
+  wc.cbWndExtra = 4;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, split.vertical ? IDC_SIZEWE : IDC_SIZENS);
+  wc.hbrBackground = CreateSolidBrush(RGB(206, 199, 189));
+  wc.lpszClassName = kSplitterClass;
+  if (!RegisterClassW(&wc)) {
+    DeleteObject(wc.hbrBackground);
+    if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return kNoWindow;
+  }
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kSplitterClass, kSplitterTitle, WS_POPUP, bar.left, bar.top,
+                              bar.Width(), bar.Height(), Owner(), nullptr, instance, &split);
+  if (!hwnd) return kNoWindow;
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, kWindowTag);
+  ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+  return ToWindowId(hwnd);
+}
+
+LRESULT CALLBACK Win32SplitterWindows::SplitterWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!instance_) return DefWindowProcW(hwnd, message, wParam, lParam);
+  return instance_->Handle(hwnd, message, wParam, lParam);
+}
+
+// The bar's frame, if the model still has it; a bar whose frame is gone closes itself.
+Frame* Win32SplitterWindows::ValidFrame(HWND hwnd) {
+  auto* frame = reinterpret_cast<Frame*>(GetWindowLongPtrW(hwnd, 0));
+  if (ws_.model.IsFrame(frame) && frame->isSplit) return frame;
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+  return nullptr;
+}
+
+LRESULT Win32SplitterWindows::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      SetWindowLongPtrW(hwnd, 0,
+                        reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+      return 0;
+    case WM_DESTROY:
+      return 0;
+    case WM_PAINT: {
+      Frame* frame = ValidFrame(hwnd);
+      if (!frame) return 1;
+      Paint(hwnd, *frame);
+      return 0;
+    }
+    case WM_SETCURSOR: {
+      Frame* frame = ValidFrame(hwnd);
+      if (frame) SetCursor(LoadCursorW(nullptr, frame->vertical ? IDC_SIZEWE : IDC_SIZENS));
+      return 1;
+    }
+    case WM_NCHITTEST: {
+      // Every point is caption, so a press starts the system's move loop; the window
+      // that had the foreground gets it back when the drag ends.
+      HWND foreground = GetForegroundWindow();
+      if (foreground && foreground != hwnd) foregroundBeforeDrag_ = foreground;
+      return HTCAPTION;
+    }
+    case WM_MOVING: {
+      Frame* frame = ValidFrame(hwnd);
+      if (frame) ConstrainBarDrag(ws_, frame, reinterpret_cast<Rect*>(lParam));
+      return 1;
+    }
+    case WM_EXITSIZEMOVE: {
+      Frame* frame = ValidFrame(hwnd);
+      if (!frame) return 1;
+      RelayoutSplitLine(ws_, frame);
+      ws_.model.UpdateActiveBars();
+      if (foregroundBeforeDrag_) SetForegroundWindow(foregroundBeforeDrag_);
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+// Painted through GetDC: the active-frame change sends WM_PAINT directly, with nothing
+// invalid to begin a paint on.
+void Win32SplitterWindows::Paint(HWND hwnd, Frame& split) {
+  SplitterBar& s = *split.splitter;
+  const BarHighlight highlight = HighlightFor(split, ws_.model.activeFrame);
+  HDC dc = GetDC(hwnd);
+  if (dc) {
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    const RECT whole{0, 0, s.bar.Width(), s.bar.Height()};
+    FillWithPattern(dc, whole, split.vertical ? kPatternVertical : kPatternHorizontal);
+    const Rect& n = highlight.rect;
+    if (n.top || n.bottom || n.left) FillWithPattern(dc, ToRECT(n), highlight.pattern);
+    ReleaseDC(hwnd, dc);
+  }
+  s.highlight = highlight.rect;
+  ValidateRect(hwnd, nullptr);
+}
+
+}  // namespace tessel

@@ -1,0 +1,259 @@
+// Frames on the real desktop: bar windows, their patterns on the screen, dragging a bar
+// with the mouse, and a taskbar that changes the work area.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "frames/placing.h"
+#include "frames/split.h"
+#include "harness/helper_app.h"
+#include "platform/win32/handles_win32.h"
+#include "platform/win32/rect_win32.h"
+#include "platform/win32/win32_window_system.h"
+#include "windows/composition.h"
+#include "windows/fit.h"
+#include "windows/layout.h"
+#include "windows/win32/splitter_window.h"
+
+namespace tessel {
+namespace {
+
+using e2e::HelperApp;
+using e2e::WaitFor;
+using testapp::WindowKind;
+
+// Handles this thread's messages for a while: bars paint and drags run here.
+void Pump(DWORD ms) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(5);
+  } while (GetTickCount() - start < ms);
+}
+
+// The colour on the screen at (x, y), as 0xRRGGBB.
+std::uint32_t ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+void MouseTo(int x, int y, DWORD flags = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  SendInput(1, &input, sizeof input);
+}
+
+struct Drag {
+  POINT from;
+  POINT to;
+};
+
+DWORD WINAPI RunDrag(LPVOID param) {
+  const Drag& d = *static_cast<const Drag*>(param);
+  MouseTo(d.from.x, d.from.y);
+  Sleep(50);
+  MouseTo(d.from.x, d.from.y, MOUSEEVENTF_LEFTDOWN);
+  Sleep(50);
+  for (int i = 1; i <= 10; ++i) {
+    MouseTo(d.from.x + (d.to.x - d.from.x) * i / 10, d.from.y + (d.to.y - d.from.y) * i / 10);
+    Sleep(20);
+  }
+  Sleep(50);
+  MouseTo(d.to.x, d.to.y, MOUSEEVENTF_LEFTUP);
+  return 0;
+}
+
+// Presses the left button at `from`, moves to `to` in steps and lets go, with the pauses
+// the system's move loop needs, from a thread of its own while this one pumps.
+void DragWithMouse(const Drag& drag) {
+  HANDLE thread = CreateThread(nullptr, 0, RunDrag, const_cast<Drag*>(&drag), 0, nullptr);
+  while (WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) Pump(5);
+  CloseHandle(thread);
+  Pump(100);
+}
+
+class FramesOnTheDesktop : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { helper = new HelperApp(L"splitter-window-test"); }
+  static void TearDownTestSuite() {
+    delete helper;
+    helper = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(helper->running());
+    ws.splitters = &bars;
+    QueryOsVersion(ws);
+    ASSERT_TRUE(system.GetWorkArea(&workArea));
+  }
+
+  void TearDown() override {
+    RemoveAllFrames(ws);
+    for (HWND w : opened) PostMessageW(w, WM_CLOSE, 0, 0);
+    Pump(50);
+  }
+
+  HWND Open(const RECT& rect) {
+    HWND w = helper->Open(WindowKind::kPlain, rect);
+    opened.push_back(w);
+    return w;
+  }
+
+  Frame* Root() const {
+    for (Frame* f = ws.model.frameList; f; f = f->next)
+      if (!f->parent) return f;
+    return nullptr;
+  }
+
+  static Rect WindowRect(HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    return FromRECT(r);
+  }
+
+  static HelperApp* helper;
+  Win32WindowSystem system;
+  Workspace ws{system};
+  Win32SplitterWindows bars{ws};
+  Rect workArea;
+  std::vector<HWND> opened;
+};
+
+HelperApp* FramesOnTheDesktop::helper = nullptr;
+
+TEST_F(FramesOnTheDesktop, BarsAreTaggedToolWindowsBetweenTheFrames) {
+  ASSERT_TRUE(SplitFrame(ws, nullptr, true));
+  Frame* root = Root();
+  Frame* right = root->second;
+  ASSERT_TRUE(SplitFrame(ws, right, false));
+  for (Frame* split : {root, right->parent}) {
+    HWND bar = ToHwnd(split->splitter->hwnd);
+    ASSERT_TRUE(IsWindow(bar));
+    wchar_t text[64];
+    GetClassNameW(bar, text, 64);
+    EXPECT_STREQ(text, L"TesselSplitterClass");
+    GetWindowTextW(bar, text, 64);
+    EXPECT_STREQ(text, L"TesselSplitter");
+    EXPECT_EQ(GetWindowLongW(bar, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS), static_cast<LONG>(WS_POPUP));
+    EXPECT_TRUE(IsWindowVisible(bar));
+    EXPECT_EQ(GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW);
+    EXPECT_EQ(GetWindowLongPtrW(bar, GWLP_USERDATA), 0x6E577374);
+    EXPECT_NE(GetWindow(bar, GW_OWNER), nullptr);
+    EXPECT_EQ(WindowRect(bar), split->splitter->bar);
+  }
+  const std::int32_t x = workArea.left + (workArea.Width() - 4) / 2;
+  EXPECT_EQ(root->splitter->bar, (Rect{x, workArea.top, x + 4, workArea.bottom}));
+}
+
+TEST_F(FramesOnTheDesktop, BarsShowThePlainAndTheArrowPatterns) {
+  ASSERT_TRUE(SplitFrame(ws, nullptr, true));
+  Frame* root = Root();
+  Frame* left = root->first;
+  Frame* topRight = root->second;
+  ASSERT_TRUE(SplitFrame(ws, topRight, false));
+  Frame* rightSplit = topRight->parent;
+  ws.model.SetActiveFrame(left);
+  Pump(200);
+
+  const Rect& v = root->splitter->bar;
+  const Rect& h = rightSplit->splitter->bar;
+  const PatternImage arrowLeft = PatternPixels(kPatternArrowLeft);
+  const PatternImage plainH = PatternPixels(kPatternHorizontal);
+  for (int y = 300; y < 324; ++y)
+    for (int x = 0; x < 4; ++x)
+      ASSERT_EQ(ScreenPixel(v.left + x, y), arrowLeft.pixels[(y - v.top) % 12 * 4 + x]) << x << "," << y;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 100; x < 124; ++x)
+      ASSERT_EQ(ScreenPixel(h.left + x, h.top + y), plainH.pixels[y * 12 + x % 12]) << x << "," << y;
+
+  // The top-right leaf active: its bar below points up, and the vertical bar points
+  // right only along that leaf (and 4 pixels past its bottom).
+  ws.model.SetActiveFrame(topRight);
+  Pump(200);
+  const PatternImage arrowUp = PatternPixels(kPatternArrowUp);
+  const PatternImage arrowRight = PatternPixels(kPatternArrowRight);
+  const PatternImage plainV = PatternPixels(kPatternVertical);
+  for (int x = 100; x < 124; ++x)
+    ASSERT_EQ(ScreenPixel(h.left + x, h.top), arrowUp.pixels[x % 12]) << x;
+  const int edge = topRight->rect.bottom + 4 - v.top;
+  for (int y = edge - 12; y < edge + 12; ++y) {
+    const PatternImage& expected = y < edge ? arrowRight : plainV;
+    ASSERT_EQ(ScreenPixel(v.left + 1, v.top + y), expected.pixels[y % 12 * 4 + 1]) << y;
+  }
+  EXPECT_EQ(rightSplit->splitter->highlight, (Rect{-4, 0, topRight->rect.Width() + 4, 4}));
+}
+
+TEST_F(FramesOnTheDesktop, DraggingABarMovesTheLineAndRefitsTheWindowsAlongIt) {
+  ASSERT_TRUE(SplitFrame(ws, nullptr, true));
+  Frame* root = Root();
+  Frame* left = root->first;
+  Frame* right = root->second;
+  const std::int32_t line = left->rect.right;
+  HWND w = Open({line - 40, 200, line + 260, 400});
+  const Point inRight{right->rect.left + 10, 300};
+  ManagedWindow* r = ManageWindow(ws, &inRight, ToWindowId(w));
+  ASSERT_NE(r, nullptr);
+  r->managedTick = 0;
+  FitWindow(ws, r);
+  SetForegroundWindow(w);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+
+  DragWithMouse({{line + 2, 600}, {line + 102, 640}});
+  EXPECT_EQ(left->rect.right, line + 100);
+  EXPECT_EQ(right->rect.left, line + 104);
+  EXPECT_EQ(WindowRect(ToHwnd(root->splitter->hwnd)), (Rect{line + 100, workArea.top, line + 104, workArea.bottom}))
+      << "moved along its axis only";
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  RECT box{};
+  EXPECT_EQ(GetWindowRgn(w, region), SIMPLEREGION);
+  GetRgnBox(region, &box);
+  DeleteObject(region);
+  EXPECT_EQ(box.left, 144) << "clipped at the line's new place";
+  EXPECT_EQ(GetForegroundWindow(), w) << "the foreground came back after the drag";
+
+  DragWithMouse({{line + 102, 600}, {workArea.right - 5, 600}});
+  EXPECT_EQ(right->rect.Width(), 50) << "stopped where the right side keeps 50 pixels";
+}
+
+TEST_F(FramesOnTheDesktop, FramesFollowTheTaskbar) {
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  ASSERT_NE(taskbar, nullptr);
+  RECT before;
+  GetWindowRect(taskbar, &before);
+  ASSERT_TRUE(SplitFrame(ws, nullptr, true));
+  Frame* root = Root();
+
+  // The taskbar grows by 30 pixels upwards.
+  SetWindowPos(taskbar, nullptr, before.left, before.top - 30, before.right - before.left,
+               before.bottom - before.top + 30, SWP_NOZORDER | SWP_NOACTIVATE);
+  // Wine brings a process's view of the work area up to date through its messages.
+  Rect now;
+  ASSERT_TRUE(WaitFor([&] {
+    Pump(0);
+    return system.GetWorkArea(&now) && now.bottom == workArea.bottom - 30;
+  }));
+  AdaptToWorkArea(ws);
+  EXPECT_EQ(root->rect.bottom, workArea.bottom - 30);
+  EXPECT_EQ(root->first->rect.bottom, workArea.bottom - 30);
+  EXPECT_EQ(WindowRect(ToHwnd(root->splitter->hwnd)).bottom, workArea.bottom - 30);
+
+  SetWindowPos(taskbar, nullptr, before.left, before.top, before.right - before.left, before.bottom - before.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitFor([&] {
+    Pump(0);
+    return system.GetWorkArea(&now) && now.bottom == workArea.bottom;
+  }));
+  AdaptToWorkArea(ws);
+  EXPECT_EQ(root->rect.bottom, workArea.bottom);
+}
+
+}  // namespace
+}  // namespace tessel
