@@ -231,9 +231,11 @@ TEST_F(FramesOnTheDesktop, FramesFollowTheTaskbar) {
   ASSERT_TRUE(SplitFrame(ws, nullptr, true));
   Frame* root = Root();
 
-  // The taskbar grows by 30 pixels upwards.
-  SetWindowPos(taskbar, nullptr, before.left, before.top - 30, before.right - before.left,
-               before.bottom - before.top + 30, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The taskbar grows by 30 pixels upwards, moved by another program. Wine brings the
+  // running processes' view of the monitors up to date only when a program starts, so
+  // one is started.
+  ASSERT_TRUE(helper->Place(taskbar, {before.left, before.top - 30, before.right, before.bottom}));
+  { HelperApp nudge(L"work-area-nudge"); }
   // Wine brings a process's view of the work area up to date through its messages.
   Rect now;
   ASSERT_TRUE(WaitFor([&] {
@@ -245,8 +247,8 @@ TEST_F(FramesOnTheDesktop, FramesFollowTheTaskbar) {
   EXPECT_EQ(root->first->rect.bottom, workArea.bottom - 30);
   EXPECT_EQ(WindowRect(ToHwnd(root->splitter->hwnd)).bottom, workArea.bottom - 30);
 
-  SetWindowPos(taskbar, nullptr, before.left, before.top, before.right - before.left, before.bottom - before.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(helper->Place(taskbar, before));
+  { HelperApp nudge(L"work-area-nudge"); }
   ASSERT_TRUE(WaitFor([&] {
     Pump(0);
     return system.GetWorkArea(&now) && now.bottom == workArea.bottom;

@@ -4,11 +4,14 @@
 #include <windows.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
+#include "apps/test_windows.h"
 #include "contract/window_system_contract.h"
 #include "harness/helper_app.h"
 #include "platform/win32/handles_win32.h"
+#include "platform/win32/rect_win32.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace tessel {
@@ -17,12 +20,59 @@ namespace {
 using e2e::HelperApp;
 using testapp::WindowKind;
 
-// Popups of the test's own, with a procedure that counts what it receives.
+static_assert(kSmCxMinTrack == SM_CXMINTRACK && kSmCyMinTrack == SM_CYMINTRACK &&
+                  kSmCxMaxTrack == SM_CXMAXTRACK && kSmCyMaxTrack == SM_CYMAXTRACK,
+              "tracking-size metrics");
+static_assert(kWsVisibleStyle == WS_VISIBLE && kWsMinimizeStyle == WS_MINIMIZE &&
+                  kWsMaximizeStyle == WS_MAXIMIZE,
+              "state styles");
+static_assert(kTestClassStyle == testapp::kWindowClassStyle, "the helper's class style");
+
+testapp::WindowKind ToAppKind(TestWindowKind kind) {
+  switch (kind) {
+    case TestWindowKind::kPlain:
+      return WindowKind::kPlain;
+    case TestWindowKind::kOwnedDialog:
+      return WindowKind::kOwnedDialog;
+    case TestWindowKind::kToolWindow:
+      return WindowKind::kToolWindow;
+    case TestWindowKind::kShaped:
+      return WindowKind::kShaped;
+    case TestWindowKind::kMinimised:
+      return WindowKind::kMinimised;
+    case TestWindowKind::kMaximised:
+      return WindowKind::kMaximised;
+    case TestWindowKind::kHidden:
+      return WindowKind::kHidden;
+    case TestWindowKind::kHiddenDialog:
+      return WindowKind::kHiddenDialog;
+    case TestWindowKind::kLongClassName:
+      return WindowKind::kLongClassName;
+    case TestWindowKind::kImeClass:
+      return WindowKind::kImeClass;
+    case TestWindowKind::kOwnedOverlapped:
+      return WindowKind::kOwnedOverlapped;
+    case TestWindowKind::kChild:
+      return WindowKind::kChild;
+  }
+  return WindowKind::kPlain;
+}
+
+// The real desktop: popups of the test's own, with a procedure that counts what it
+// receives, and other applications' windows opened by one helper for the whole suite.
 class RealDesktop final : public ContractDesktop {
  public:
+  static void SetUpSuite() { helper() = new HelperApp(L"window-system-contract"); }
+  static void TearDownSuite() {
+    delete helper();
+    helper() = nullptr;
+  }
+
   ~RealDesktop() override {
     for (HWND popup : popups_)
       if (::IsWindow(popup)) DestroyWindow(popup);
+    // Newest first, so owned and child windows go before their owners.
+    for (auto it = opened_.rbegin(); it != opened_.rend(); ++it) Destroy(ToWindowId(*it));
   }
 
   WindowSystem& system() override { return system_; }
@@ -35,8 +85,8 @@ class RealDesktop final : public ContractDesktop {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = className.c_str();
     RegisterClassW(&wc);  // refused harmlessly when it exists already
-    HWND popup = CreateWindowExW(WS_EX_TOOLWINDOW, className.c_str(), L"contract", WS_POPUP | WS_VISIBLE,
-                                 10, 10, 100, 40, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND popup = CreateWindowExW(WS_EX_TOOLWINDOW, className.c_str(), L"contract", WS_POPUP | WS_VISIBLE, 10,
+                                 10, 100, 40, nullptr, nullptr, wc.hInstance, nullptr);
     popups_.push_back(popup);
     return ToWindowId(popup);
   }
@@ -45,7 +95,52 @@ class RealDesktop final : public ContractDesktop {
     return received()[ToHwnd(window)][message];
   }
 
+  void Destroy(WindowId window) override {
+    HWND hwnd = ToHwnd(window);
+    if (!::IsWindow(hwnd)) return;
+    if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId())
+      DestroyWindow(hwnd);
+    else if (helper())
+      helper()->Destroy(hwnd);
+  }
+
+  // The virtual desktop's screen above its taskbar.
+  Rect KnownWorkArea() override {
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    RECT bar{};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!taskbar || !GetWindowRect(taskbar, &bar) ||
+        !GetMonitorInfoW(MonitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY), &monitor))
+      return {};
+    return {monitor.rcMonitor.left, monitor.rcMonitor.top, monitor.rcMonitor.right, bar.top};
+  }
+
+ protected:
+  WindowId OpenWindow(TestWindowKind kind, const Rect& rect, WindowId owner, const wchar_t* title) override {
+    if (!helper() || !helper()->running()) return kNoWindow;
+    HWND hwnd = helper()->Open(ToAppKind(kind), ToRECT(rect), ToHwnd(owner), title);
+    if (hwnd) opened_.push_back(hwnd);
+    return ToWindowId(hwnd);
+  }
+
+  WindowId OpenOwnWindow(TestWindowKind kind, const Rect& rect) override {
+    static const bool registered = (testapp::RegisterWindowClasses(GetModuleHandleW(nullptr)), true);
+    (void)registered;
+    testapp::OpenWindowRequest request{};
+    request.kind = ToAppKind(kind);
+    request.rect = ToRECT(rect);
+    HWND hwnd = testapp::OpenWindow(request, nullptr);
+    if (hwnd) opened_.push_back(hwnd);
+    return ToWindowId(hwnd);
+  }
+
  private:
+  static HelperApp*& helper() {
+    static HelperApp* app = nullptr;
+    return app;
+  }
+
   static std::map<HWND, std::map<UINT, int>>& received() {
     static std::map<HWND, std::map<UINT, int>> counts;
     return counts;
@@ -58,6 +153,7 @@ class RealDesktop final : public ContractDesktop {
 
   Win32WindowSystem system_;
   std::vector<HWND> popups_;
+  std::vector<HWND> opened_;
 };
 
 TESSEL_WINDOW_SYSTEM_CONTRACT(Win32WindowSystemContract, RealDesktop)

@@ -9,6 +9,10 @@ namespace {
 constexpr std::uint32_t kWsVisible = 0x10000000;
 constexpr std::uint32_t kWsMinimize = 0x20000000;
 constexpr std::uint32_t kWsMaximize = 0x01000000;
+constexpr int kSmCxMinTrack = 34;
+constexpr int kSmCyMinTrack = 35;
+constexpr int kSmCxMaxTrack = 59;
+constexpr int kSmCyMaxTrack = 60;
 constexpr ModuleId kDwmModule{0xD3A0};
 
 std::int64_t AreaOf(const std::vector<Rect>& rects) {
@@ -122,7 +126,7 @@ void FakeWindowSystem::Minimise(WindowId window) {
   if (!w->zoomed) w->normalRect = w->rect;
   w->zoomed = false;
   w->iconic = true;
-  w->rect = {-32000, -32000, -32000 + 160, -32000 + 28};
+  w->rect = {-32000, -32000, -32000 + 160, -32000 + 24};
 }
 
 void FakeWindowSystem::Maximise(WindowId window) {
@@ -240,8 +244,12 @@ bool FakeWindowSystem::IsWindow(WindowId window) {
 
 bool FakeWindowSystem::IsWindowVisible(WindowId window) {
   Log("IsWindowVisible", window);
-  const Window* w = Find(window);
-  return w && w->spec.visible;
+  // A child is seen only while its parent (and the parent's parent ...) is.
+  for (const Window* w = Find(window); w; w = Find(w->spec.owner)) {
+    if (!w->spec.visible) return false;
+    if (!(w->spec.style & kWsChild)) return true;
+  }
+  return false;
 }
 
 bool FakeWindowSystem::IsIconic(WindowId window) {
@@ -258,8 +266,9 @@ bool FakeWindowSystem::IsZoomed(WindowId window) {
 
 WindowId FakeWindowSystem::GetParent(WindowId window) {
   Log("GetParent", window);
+  // The parent of a child, the owner of a popup; an owned overlapped window has neither.
   const Window* w = Find(window);
-  return w ? w->spec.owner : kNoWindow;
+  return w && (w->spec.style & (kWsChild | kPopup)) ? w->spec.owner : kNoWindow;
 }
 
 bool FakeWindowSystem::GetWindowRect(WindowId window, Rect* rect) {
@@ -301,6 +310,17 @@ bool FakeWindowSystem::SetWindowPos(WindowId window, WindowId, std::int32_t x, s
   Rect r = w->rect;
   if (!(flags & kSwpNoMove)) r = r.Offset(x - r.left, y - r.top);
   if (!(flags & kSwpNoSize)) {
+    // The default window procedure holds sizable and overlapped windows to the
+    // tracking sizes; a minimised one has no minimum.
+    const std::uint32_t style = w->spec.style;
+    if ((style & kWsThickFrame) || !(style & (kPopup | kWsChild))) {
+      cx = std::min(cx, maxTrackWidth);
+      cy = std::min(cy, maxTrackHeight);
+      if (!w->iconic) {
+        cx = std::max(cx, minTrackWidth);
+        cy = std::max(cy, minTrackHeight);
+      }
+    }
     r.right = r.left + std::max(cx, 0);
     r.bottom = r.top + std::max(cy, 0);
   }
@@ -401,7 +421,20 @@ bool FakeWindowSystem::GetWorkArea(Rect* area) {
 
 int FakeWindowSystem::GetSystemMetrics(int index) {
   Log("GetSystemMetrics", kNoWindow);
-  return index == kSmCyCaption ? captionHeight : 0;
+  switch (index) {
+    case kSmCyCaption:
+      return captionHeight;
+    case kSmCxMinTrack:
+      return minTrackWidth;
+    case kSmCyMinTrack:
+      return minTrackHeight;
+    case kSmCxMaxTrack:
+      return maxTrackWidth;
+    case kSmCyMaxTrack:
+      return maxTrackHeight;
+    default:
+      return 0;
+  }
 }
 
 std::uint32_t FakeWindowSystem::GetTickCount() {

@@ -32,7 +32,9 @@ class FakeWindowSystem final : public WindowSystem {
     std::wstring title;
     std::uint32_t style = kOverlappedWindow;
     std::uint32_t classStyle = 0;
-    WindowId owner{};          // or the parent of a WS_CHILD window
+    // The owner, or the parent of a WS_CHILD window. GetParent reports the owner of a
+    // popup (kPopup) only, as the system does.
+    WindowId owner{};
     bool visible = true;
     Rect clientInsets{4, 27, 4, 4};  // borders and caption around the client area
     std::uint32_t borders = 4;       // cxWindowBorders and cyWindowBorders
@@ -69,7 +71,7 @@ class FakeWindowSystem final : public WindowSystem {
   // A bare popup with window-extra bytes, as the program's own bars use.
   WindowId AddWindow(int extraBytes = 0, Procedure procedure = {});
   void DestroyWindow(WindowId window);
-  void Minimise(WindowId window);  // remembers the normal rectangle, parks the window
+  void Minimise(WindowId window);  // remembers the normal rectangle, parks the window at -32000
   void Maximise(WindowId window);  // lays it over the work area, borders outside
   void Restore(WindowId window);
   void SetVisible(WindowId window, bool visible);
@@ -101,6 +103,13 @@ class FakeWindowSystem final : public WindowSystem {
   std::uint32_t tick = 100000;
   WindowId foreground{};
   int captionHeight = 23;
+  // The tracking sizes (SM_CXMINTRACK ... SM_CYMAXTRACK): SetWindowPos keeps a window
+  // with a sizing border, or any overlapped window, within them, as the default
+  // window procedure does on a 1280x1024 screen.
+  std::int32_t minTrackWidth = 112;
+  std::int32_t minTrackHeight = 27;
+  std::int32_t maxTrackWidth = 1292;
+  std::int32_t maxTrackHeight = 1036;
   OsVersionInfo version{5, 1};
   Composition composition;
   struct MessageBox {

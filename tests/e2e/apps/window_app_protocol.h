@@ -12,23 +12,49 @@ namespace tessel::testapp {
 
 constexpr wchar_t kControlClass[] = L"TesselTestAppControl";
 constexpr wchar_t kWindowClass[] = L"TesselTestAppWindow";
+// Classes of their own for the kinds whose class matters.
+constexpr wchar_t kLongWindowClass[] = L"TesselTestAppWindowWithAClassNameLongerThanThirty";
+constexpr wchar_t kImeWindowClass[] = L"TesselTestAppImeWindow";
+constexpr wchar_t kDialogClass[] = L"#32770";
+
+// The class style of kWindowClass, as most applications register theirs.
+constexpr UINT kWindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
 
 enum class WindowKind : std::int32_t {
-  kPlain,        // an overlapped window with a caption
-  kOwnedDialog,  // a dialog-framed popup owned by `owner` (or the control window)
-  kToolWindow,   // a captioned tool window
-  kShaped,       // a plain window clipped to an ellipse by its own region
-  kMinimised,    // a plain window shown minimised
-  kMaximised,    // a plain window shown maximised
+  kPlain,            // an overlapped window with a caption
+  kOwnedDialog,      // a dialog-framed popup owned by `owner` (or the control window)
+  kToolWindow,       // a captioned tool window
+  kShaped,           // a plain window clipped to an ellipse by its own region
+  kMinimised,        // a plain window shown minimised
+  kMaximised,        // a plain window shown maximised
+  kHidden,           // a plain window never shown
+  kHiddenDialog,     // a window of the system's dialog class "#32770", never shown
+  kLongClassName,    // a plain window of a class whose name is longer than 30 characters
+  kImeClass,         // a plain window of a class registered with CS_IME
+  kOwnedOverlapped,  // an overlapped (not popup) window owned by `owner` (or the control window)
+  kChild,            // a child window of `owner`; `rect` is in its client coordinates
 };
 
-constexpr ULONG_PTR kOpenWindow = 1;  // COPYDATASTRUCT::dwData; the data is an OpenWindowRequest
+constexpr ULONG_PTR kOpenWindow = 1;     // COPYDATASTRUCT::dwData; the data is an OpenWindowRequest
+constexpr ULONG_PTR kDestroyWindow = 2;  // the data is a DestroyWindowRequest; the answer 1 on success
+constexpr ULONG_PTR kPlaceWindow = 3;    // the data is a PlaceWindowRequest; the answer 1 on success
 
 struct OpenWindowRequest {
   WindowKind kind;
   RECT rect;            // screen rectangle of the window (its normal position if minimised/maximised)
-  std::uint32_t owner;  // HWND of the owner of an owned dialog, 0 for the control window
+  std::uint32_t owner;  // HWND of the owner (or parent), 0 for the control window
   wchar_t title[64];
+};
+
+struct DestroyWindowRequest {
+  std::uint32_t window;  // HWND of a window the helper opened
+};
+
+// Moves and sizes any window (the taskbar, say) from the helper's process, as another
+// application would.
+struct PlaceWindowRequest {
+  std::uint32_t window;
+  RECT rect;
 };
 
 // Every helper window counts the WM_PAINT messages its procedure received in its user data.

@@ -17,8 +17,8 @@ HelperApp::HelperApp(const std::wstring& name) {
   std::wstring commandLine = L"\"" + exe + L"\" " + name;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process_)) {
+  if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process_)) {
     process_ = {};
     return;
   }
@@ -42,16 +42,29 @@ HWND HelperApp::Open(testapp::WindowKind kind, RECT rect, HWND owner, const wcha
   request.rect = rect;
   request.owner = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(owner));
   wcsncpy(request.title, title, 63);
-  COPYDATASTRUCT data{testapp::kOpenWindow, sizeof request, &request};
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                           SMTO_ABORTIFHUNG, 5000, &result))
-    return nullptr;
-  return reinterpret_cast<HWND>(result);
+  return reinterpret_cast<HWND>(Send(testapp::kOpenWindow, &request, sizeof request));
 }
 
-LONG_PTR HelperApp::PaintCount(HWND window) {
-  return GetWindowLongPtrW(window, testapp::kPaintCountIndex);
+bool HelperApp::Destroy(HWND window) {
+  testapp::DestroyWindowRequest request{static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window))};
+  return Send(testapp::kDestroyWindow, &request, sizeof request) == 1;
 }
+
+bool HelperApp::Place(HWND window, const RECT& rect) {
+  testapp::PlaceWindowRequest request{static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), rect};
+  return Send(testapp::kPlaceWindow, &request, sizeof request) == 1;
+}
+
+DWORD_PTR HelperApp::Send(ULONG_PTR what, void* request, DWORD size) {
+  if (!control_) return 0;
+  COPYDATASTRUCT data{what, size, request};
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
+                           &result))
+    return 0;
+  return result;
+}
+
+LONG_PTR HelperApp::PaintCount(HWND window) { return GetWindowLongPtrW(window, testapp::kPaintCountIndex); }
 
 }  // namespace tessel::e2e

@@ -23,10 +23,18 @@ class HelperApp {
   // Opens a window in the helper; null on failure.
   HWND Open(testapp::WindowKind kind, RECT rect, HWND owner = nullptr, const wchar_t* title = L"");
 
+  // Destroys a window the helper opened; false if it was not one of them.
+  bool Destroy(HWND window);
+
+  // Moves and sizes any window from the helper's process.
+  bool Place(HWND window, const RECT& rect);
+
   // WM_PAINTs the helper window's procedure has received.
   static LONG_PTR PaintCount(HWND window);
 
  private:
+  DWORD_PTR Send(ULONG_PTR what, void* request, DWORD size);
+
   PROCESS_INFORMATION process_{};
   HWND control_ = nullptr;
 };

@@ -1,0 +1,93 @@
+#include "test_windows.h"
+
+#include <cwchar>
+
+namespace tessel::testapp {
+namespace {
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    SetWindowLongPtrW(hwnd, kPaintCountIndex, GetWindowLongPtrW(hwnd, kPaintCountIndex) + 1);
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps);
+    return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool Hidden(WindowKind kind) { return kind == WindowKind::kHidden || kind == WindowKind::kHiddenDialog; }
+
+}  // namespace
+
+void RegisterWindowClasses(HINSTANCE instance) {
+  WNDCLASSW wc{};
+  wc.style = kWindowClassStyle;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = kWindowClass;
+  RegisterClassW(&wc);
+  wc.lpszClassName = kLongWindowClass;
+  RegisterClassW(&wc);
+  wc.style = CS_IME;
+  wc.lpszClassName = kImeWindowClass;
+  RegisterClassW(&wc);
+}
+
+HWND OpenWindow(const OpenWindowRequest& request, HWND defaultOwner) {
+  const RECT& r = request.rect;
+  const wchar_t* className = kWindowClass;
+  DWORD style = WS_OVERLAPPEDWINDOW;
+  DWORD exStyle = 0;
+  const bool owned = request.kind == WindowKind::kOwnedDialog ||
+                     request.kind == WindowKind::kOwnedOverlapped || request.kind == WindowKind::kChild;
+  HWND owner = !owned          ? nullptr
+               : request.owner ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(request.owner))
+                               : defaultOwner;
+  switch (request.kind) {
+    case WindowKind::kOwnedDialog:
+      style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+      exStyle = WS_EX_DLGMODALFRAME;
+      break;
+    case WindowKind::kToolWindow:
+      style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+      exStyle = WS_EX_TOOLWINDOW;
+      break;
+    case WindowKind::kHiddenDialog:
+      className = kDialogClass;
+      style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+      exStyle = WS_EX_DLGMODALFRAME;
+      break;
+    case WindowKind::kLongClassName:
+      className = kLongWindowClass;
+      break;
+    case WindowKind::kImeClass:
+      className = kImeWindowClass;
+      break;
+    case WindowKind::kChild:
+      style = WS_CHILD | WS_BORDER;
+      break;
+    default:
+      break;
+  }
+  wchar_t title[64];
+  wcsncpy(title, request.title, 63);
+  title[63] = L'\0';
+  HWND hwnd = CreateWindowExW(exStyle, className, title, style, r.left, r.top, r.right - r.left,
+                              r.bottom - r.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) return nullptr;
+  if (request.kind == WindowKind::kShaped) {
+    SetWindowRgn(hwnd, CreateEllipticRgn(0, 0, r.right - r.left, r.bottom - r.top), FALSE);
+  }
+  if (Hidden(request.kind)) return hwnd;
+  const int show = request.kind == WindowKind::kMinimised   ? SW_SHOWMINNOACTIVE
+                   : request.kind == WindowKind::kMaximised ? SW_SHOWMAXIMIZED
+                                                            : SW_SHOWNOACTIVATE;
+  ShowWindow(hwnd, show);
+  UpdateWindow(hwnd);
+  return hwnd;
+}
+
+}  // namespace tessel::testapp
