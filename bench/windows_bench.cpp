@@ -8,6 +8,7 @@
 #include "frames/placing.h"
 #include "support/frame_tree.h"
 #include "windows/fit.h"
+#include "windows/splitter.h"
 
 namespace tessel {
 namespace {
@@ -17,10 +18,14 @@ struct BusyDesktop {
   Workspace ws{desktop};
   std::vector<ManagedWindow*> records;
 
+  Frame* root = nullptr;
+
   BusyDesktop() {
     desktop.recordCalls = false;
     desktop.workArea = {0, 0, 3840, 2120};
     FrameTree(ws.model, desktop).SplitEvenly(desktop.workArea, 6);  // 64 leaves
+    for (Frame* f = ws.model.frameList; f; f = f->next)
+      if (!f->parent) root = f;
     std::mt19937 random(7);
     std::uniform_int_distribution<std::int32_t> x(0, 3600), y(0, 1900), size(100, 700);
     while (records.size() < 500) {
@@ -59,6 +64,32 @@ void BM_ManageWindow(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ManageWindow);
+
+// One WM_MOVING of the root bar: the line moved and the proposed rectangle rewritten.
+void BM_BarDragStep(benchmark::State& state) {
+  BusyDesktop busy;
+  std::int32_t step = 1;
+  for (auto _ : state) {
+    Rect proposed = busy.root->splitter->bar.Offset(step, 0);
+    benchmark::DoNotOptimize(ConstrainBarDrag(busy.ws, busy.root, &proposed));
+    step = -step;
+  }
+}
+BENCHMARK(BM_BarDragStep);
+
+// The end of a drag of the root bar: every frame along the line laid out again and
+// its windows refitted.
+void BM_RelayoutSplitLine(benchmark::State& state) {
+  BusyDesktop busy;
+  std::int32_t step = 1;
+  for (auto _ : state) {
+    Rect proposed = busy.root->splitter->bar.Offset(step, 0);
+    ConstrainBarDrag(busy.ws, busy.root, &proposed);
+    benchmark::DoNotOptimize(RelayoutSplitLine(busy.ws, busy.root));
+    step = -step;
+  }
+}
+BENCHMARK(BM_RelayoutSplitLine);
 
 }  // namespace
 }  // namespace tessel
