@@ -31,6 +31,22 @@ Frame* CloneFrame(const Frame& source) {
   return copy;
 }
 
+bool UnlinkWindow(Frame* leaf, const ManagedWindow* record) {
+  for (ManagedWindow** link = &leaf->windows; *link; link = &(*link)->next) {
+    if (*link == record) {
+      *link = record->next;
+      return true;
+    }
+  }
+  return false;
+}
+
+void LinkWindowAtHead(Frame* leaf, ManagedWindow* record) {
+  record->next = leaf->windows;
+  leaf->windows = record;
+  record->frame = leaf;
+}
+
 FrameModel::~FrameModel() {
   while (Frame* frame = frameList) {
     frameList = frame->next;

@@ -16,6 +16,11 @@ Frame* CreateFrame();
 // Its pointers still point into the live model (the layout writer turns them into indices).
 Frame* CloneFrame(const Frame& source);
 
+// Takes the record out of the leaf's window list; false when it is not there.
+bool UnlinkWindow(Frame* leaf, const ManagedWindow* record);
+// Puts the record at the head of the leaf's window list and makes the leaf its frame.
+void LinkWindowAtHead(Frame* leaf, ManagedWindow* record);
+
 // The frame tree, the frame list and the window records: the whole state of the
 // layout. The program holds one; tests make their own.
 class FrameModel {

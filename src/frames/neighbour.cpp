@@ -1,8 +1,7 @@
 #include "frames/neighbour.h"
 
-#include <algorithm>
-
 #include "frames/placing.h"
+#include "frames/window_geometry.h"
 #include "windows/fit.h"
 
 namespace tessel {
@@ -37,9 +36,8 @@ Frame* ChooseNeighbour(FrameModel& model, const Frame* home, const Rect& wr, std
       }
       continue;
     }
-    if (r.left <= wr.left && r.right > wr.right) return k;
-    const std::int64_t overlap = r.left <= wr.left ? std::int64_t{r.right} - wr.left
-                                                   : std::int64_t{std::min(r.right, wr.right)} - r.left;
+    if (HoldsWholeWidth(r, wr)) return k;
+    const std::int64_t overlap = HorizontalOverlap(r, wr);
     if (overlap > best) {
       chosen = k;
       best = overlap;

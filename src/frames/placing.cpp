@@ -8,23 +8,6 @@
 namespace tessel {
 namespace {
 
-// Takes the record out of the leaf's window list; false when it is not there.
-bool Unlink(Frame* leaf, const ManagedWindow* record) {
-  for (ManagedWindow** link = &leaf->windows; *link; link = &(*link)->next) {
-    if (*link == record) {
-      *link = record->next;
-      return true;
-    }
-  }
-  return false;
-}
-
-void LinkAtHead(Frame* leaf, ManagedWindow* record) {
-  record->next = leaf->windows;
-  leaf->windows = record;
-  record->frame = leaf;
-}
-
 // The leaf of a managed window of the same family whose rectangle touches `window`'s.
 Frame* FamilyFrame(Workspace& ws, WindowId window) {
   WindowSystem& sys = ws.system;
@@ -77,7 +60,7 @@ ManagedWindow* NewRecord(Workspace& ws, WindowId window) {
 
 // Links the record at the head of the leaf's list; its followers come along.
 void LinkWithFollowers(Workspace& ws, Frame* target, ManagedWindow* record) {
-  LinkAtHead(target, record);
+  LinkWindowAtHead(target, record);
   for (FollowerLink* link = record->followers; link; link = link->next)
     MoveWindowToFrame(ws, link->window->frame, target, link->window->hwnd, false, false);
 }
@@ -94,7 +77,7 @@ ManagedWindow* ManageWindow(Workspace& ws, const Point* point, WindowId window) 
     if (!record) return nullptr;
   } else if (record->frame == target) {
     return record;
-  } else if (!record->frame || !Unlink(record->frame, record)) {
+  } else if (!record->frame || !UnlinkWindow(record->frame, record)) {
     return nullptr;
   }
   LinkWithFollowers(ws, target, record);
@@ -112,7 +95,7 @@ ManagedWindow* PlaceRecord(Workspace& ws, const Point* point, ManagedWindow* rec
 bool UnmanageWindow(Workspace& ws, WindowId window) {
   ManagedWindow* r = ws.model.FindManagedWindow(window);
   if (!r) return true;
-  Unlink(r->frame, r);
+  UnlinkWindow(r->frame, r);
   ReleaseRecord(ws, r);
   return true;
 }
@@ -148,8 +131,8 @@ ManagedWindow* MoveWindowToFrame(Workspace& ws, Frame* from, Frame* to, WindowId
   if (!r) return nullptr;
 
   if (from != to) {
-    Unlink(from, r);
-    LinkAtHead(to, r);
+    UnlinkWindow(from, r);
+    LinkWindowAtHead(to, r);
   }
   if (withFollowers) {
     for (FollowerLink* link = r->followers; link; link = link->next)

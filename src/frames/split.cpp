@@ -26,21 +26,6 @@ Frame* LeafToSplit(Workspace& ws) {
   return nullptr;
 }
 
-void Unlink(Frame* leaf, const ManagedWindow* record) {
-  for (ManagedWindow** link = &leaf->windows; *link; link = &(*link)->next) {
-    if (*link == record) {
-      *link = record->next;
-      return;
-    }
-  }
-}
-
-void LinkAtHead(Frame* leaf, ManagedWindow* record) {
-  record->next = leaf->windows;
-  leaf->windows = record;
-  record->frame = leaf;
-}
-
 // The rectangle a split or removal judges a window by: its normal position when
 // minimised. Caption height alongside; false when the window cannot be read.
 bool ReadPlacement(WindowSystem& sys, WindowId window, Rect* rect, std::int32_t* caption) {
@@ -72,8 +57,8 @@ void DivideWindows(Workspace& ws, Frame* f, Frame* q, bool vertical) {
     for (FollowerLink* link = r->followers; link; link = link->next)
       MoveWindowToFrame(ws, link->window->frame, q, link->window->hwnd, false, false);
     ManagedWindow* next = r->next;
-    Unlink(f, r);
-    LinkAtHead(q, r);
+    UnlinkWindow(f, r);
+    LinkWindowAtHead(q, r);
     r = next;
   }
   while (!deferred.empty()) {
@@ -125,9 +110,8 @@ Frame* RehomeTarget(const std::vector<Frame*>& line, const Frame* removed, bool 
       }
       continue;
     }
-    if (k.left <= wr.left && k.right > wr.right) return c;
-    const std::int64_t overlap = k.left <= wr.left ? std::int64_t{k.right} - wr.left
-                                                   : std::int64_t{std::min(k.right, wr.right)} - k.left;
+    if (HoldsWholeWidth(k, wr)) return c;
+    const std::int64_t overlap = HorizontalOverlap(k, wr);
     if (overlap > best) {
       chosen = c;
       best = overlap;
@@ -291,7 +275,7 @@ bool RehomeWindows(Workspace& ws, Frame* f) {
       chosen = RehomeTarget(line, f, verticalParent, wr, caption);
     }
     if (chosen) {
-      LinkAtHead(chosen, r);
+      LinkWindowAtHead(chosen, r);
       for (FollowerLink* link = r->followers; link; link = link->next)
         if (link->window->frame != f)
           MoveWindowToFrame(ws, link->window->frame, chosen, link->window->hwnd, true, true);
@@ -303,7 +287,7 @@ bool RehomeWindows(Workspace& ws, Frame* f) {
   // Followers go to their leader's frame; one whose leader was let go is placed anew.
   for (ManagedWindow* d : deferred) {
     if (d->leader && d->leader->frame) {
-      LinkAtHead(d->leader->frame, d);
+      LinkWindowAtHead(d->leader->frame, d);
     } else {
       PlaceOrRelease(ws, d);
     }

@@ -1,5 +1,7 @@
 #include "frames/window_geometry.h"
 
+#include <algorithm>
+
 namespace tessel {
 namespace {
 
@@ -36,6 +38,12 @@ Point ReferencePoint(WindowSystem& sys, WindowId window) {
 bool Touch(const Rect& a, const Rect& b) {
   return a.left == b.right || a.top == b.bottom || a.right == b.left || a.bottom == b.top ||
          !a.Intersect(b).IsEmpty();
+}
+
+bool HoldsWholeWidth(const Rect& k, const Rect& w) { return k.left <= w.left && k.right > w.right; }
+
+std::int64_t HorizontalOverlap(const Rect& k, const Rect& w) {
+  return k.left <= w.left ? std::int64_t{k.right} - w.left : std::int64_t{std::min(k.right, w.right)} - k.left;
 }
 
 WindowId RootOwner(WindowSystem& sys, WindowId window) {

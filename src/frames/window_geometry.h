@@ -19,6 +19,11 @@ Point ReferencePoint(WindowSystem& sys, WindowId window);
 // Two window rectangles touch when they abut edge to edge or overlap.
 bool Touch(const Rect& a, const Rect& b);
 
+// Of frames lying side by side, whether `frame` holds the window's whole width, and
+// otherwise how far it overlaps the window horizontally (0 or less: not at all).
+bool HoldsWholeWidth(const Rect& frame, const Rect& window);
+std::int64_t HorizontalOverlap(const Rect& frame, const Rect& window);
+
 // The last window reached by following GetParent from `window` (itself if unowned).
 WindowId RootOwner(WindowSystem& sys, WindowId window);
 
