@@ -6,11 +6,6 @@
 
 namespace tessel {
 
-struct Point {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-};
-
 // The point that stands for a window's position when it is placed: the middle of its
 // title bar's last line (of its normal position when minimised), or (-30000, -30000)
 // when the window cannot be read or lies wholly off the screen's top-left.

@@ -5,6 +5,11 @@
 
 namespace tessel {
 
+struct Point {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
 // A screen rectangle with the layout of the system's RECT: signed 32-bit edges,
 // right and bottom exclusive as far as the system is concerned. The frame logic
 // states its own comparisons; these helpers only save repeated arithmetic.

@@ -99,7 +99,12 @@ class WindowSystem {
   virtual WindowId GetForegroundWindow() = 0;
   virtual std::intptr_t SendMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                                      std::intptr_t lParam) = 0;
+  virtual bool PostMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
   virtual int MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption, std::uint32_t type) = 0;
+  // Timers that post WM_TIMER to a window of this program; setting a running one restarts it.
+  virtual bool SetTimer(WindowId window, std::uintptr_t id, std::uint32_t milliseconds) = 0;
+  virtual bool KillTimer(WindowId window, std::uintptr_t id) = 0;
+  virtual bool GetCursorPos(Point* point) = 0;
 
   // The desktop.
   // The work area of the primary monitor. (Read from the monitor rather than

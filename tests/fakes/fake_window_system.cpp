@@ -406,6 +406,31 @@ std::intptr_t FakeWindowSystem::SendMessageW(WindowId window, std::uint32_t mess
   return result;
 }
 
+bool FakeWindowSystem::PostMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                                    std::intptr_t lParam) {
+  Log("PostMessageW", window).message = message;
+  if (!Find(window)) return false;
+  posted.push_back({window, message, wParam, lParam});
+  return true;
+}
+
+bool FakeWindowSystem::SetTimer(WindowId window, std::uintptr_t id, std::uint32_t milliseconds) {
+  Log("SetTimer", window);
+  timers[id] = milliseconds;
+  return true;
+}
+
+bool FakeWindowSystem::KillTimer(WindowId window, std::uintptr_t id) {
+  Log("KillTimer", window);
+  return timers.erase(id) != 0;
+}
+
+bool FakeWindowSystem::GetCursorPos(Point* point) {
+  Log("GetCursorPos", kNoWindow);
+  *point = cursor;
+  return true;
+}
+
 int FakeWindowSystem::MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption,
                                   std::uint32_t type) {
   Log("MessageBoxW", owner);

@@ -119,6 +119,15 @@ class FakeWindowSystem final : public WindowSystem {
     std::uint32_t type;
   };
   std::vector<MessageBox> messageBoxes;  // every message box shown, answered with OK
+  struct Posted {
+    WindowId window;
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+  };
+  std::vector<Posted> posted;                 // messages posted, in order (none delivered)
+  std::map<std::uintptr_t, std::uint32_t> timers;  // running timers: id -> period
+  Point cursor;
 
   // WindowSystem
   bool IsWindow(WindowId window) override;
@@ -140,7 +149,11 @@ class FakeWindowSystem final : public WindowSystem {
   WindowId GetForegroundWindow() override;
   std::intptr_t SendMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
+  bool PostMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
   int MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption, std::uint32_t type) override;
+  bool SetTimer(WindowId window, std::uintptr_t id, std::uint32_t milliseconds) override;
+  bool KillTimer(WindowId window, std::uintptr_t id) override;
+  bool GetCursorPos(Point* point) override;
   bool GetWorkArea(Rect* area) override;
   int GetSystemMetrics(int index) override;
   std::uint32_t GetTickCount() override;

@@ -99,6 +99,26 @@ std::intptr_t Win32WindowSystem::SendMessageW(WindowId window, std::uint32_t mes
   return ::SendMessageW(ToHwnd(window), message, wParam, lParam);
 }
 
+bool Win32WindowSystem::PostMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
+                                     std::intptr_t lParam) {
+  return ::PostMessageW(ToHwnd(window), message, wParam, lParam) != FALSE;
+}
+
+bool Win32WindowSystem::SetTimer(WindowId window, std::uintptr_t id, std::uint32_t milliseconds) {
+  return ::SetTimer(ToHwnd(window), id, milliseconds, nullptr) != 0;
+}
+
+bool Win32WindowSystem::KillTimer(WindowId window, std::uintptr_t id) {
+  return ::KillTimer(ToHwnd(window), id) != FALSE;
+}
+
+bool Win32WindowSystem::GetCursorPos(Point* point) {
+  POINT p;
+  if (!::GetCursorPos(&p)) return false;
+  *point = {p.x, p.y};
+  return true;
+}
+
 int Win32WindowSystem::MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption,
                                    std::uint32_t type) {
   return ::MessageBoxW(ToHwnd(owner), text, caption, type);

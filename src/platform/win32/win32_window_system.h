@@ -26,7 +26,11 @@ class Win32WindowSystem : public WindowSystem {
   WindowId GetForegroundWindow() override;
   std::intptr_t SendMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam,
                              std::intptr_t lParam) override;
+  bool PostMessageW(WindowId window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
   int MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption, std::uint32_t type) override;
+  bool SetTimer(WindowId window, std::uintptr_t id, std::uint32_t milliseconds) override;
+  bool KillTimer(WindowId window, std::uintptr_t id) override;
+  bool GetCursorPos(Point* point) override;
 
   bool GetWorkArea(Rect* workArea) override;
   int GetSystemMetrics(int index) override;

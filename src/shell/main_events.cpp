@@ -1,0 +1,246 @@
+#include "shell/main_events.h"
+
+#include <cstring>
+
+#include "frames/neighbour.h"
+#include "frames/placing.h"
+#include "frames/split.h"
+#include "shell/commands.h"
+#include "windows/fit.h"
+
+namespace tessel {
+namespace {
+
+constexpr std::uint32_t kWmDestroy = 0x0002;
+constexpr std::uint32_t kWmMove = 0x0003;
+constexpr std::uint32_t kWmSize = 0x0005;
+constexpr std::uint32_t kWmActivate = 0x0006;
+constexpr std::uint32_t kWmShowWindow = 0x0018;
+constexpr std::uint32_t kWmWindowPosChanged = 0x0047;
+constexpr std::uint32_t kWmNcActivate = 0x0086;
+constexpr std::uint32_t kWmEnterSizeMove = 0x0231;
+constexpr std::uint32_t kWmExitSizeMove = 0x0232;
+constexpr std::uint32_t kSwpFrameChanged = 0x0020;
+constexpr std::uint32_t kSwpShowWindow = 0x0040;
+constexpr std::uint32_t kSwpHideWindow = 0x0080;
+constexpr std::uint32_t kSizeRestored = 0;
+
+// The window and its followers fitted again; 0 when it is not managed.
+std::intptr_t Refit(Workspace& ws, ManagedWindow* r) {
+  if (!r) return 0;
+  FitWindow(ws, r);
+  for (FollowerLink* link = r->followers; link; link = link->next) FitWindow(ws, link->window);
+  return 1;
+}
+
+void QueueForSettling(Workspace& ws, ShellState& shell, WindowId window) {
+  shell.pendingWindows.push_back(window);
+  ws.system.SetTimer(shell.mainWindow, kSettleTimer, kSettleMs);
+}
+
+// Gives a window up; one given up inside its own move loop ends the loop's tracking.
+std::intptr_t Unmanage(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window) {
+  if (r && r == ws.model.movingWindow) shell.sizeMoveActive = false;
+  UnmanageWindow(ws, window);
+  return 1;
+}
+
+std::intptr_t OnPositionChanged(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window,
+                                std::uint32_t flags) {
+  WindowSystem& sys = ws.system;
+  if (flags & kSwpShowWindow) {
+    if (!r && (r = ManageWindow(ws, nullptr, window))) QueueForSettling(ws, shell, window);
+    return flags & kSwpNoZOrder ? Refit(ws, r) : 1;
+  }
+  if (flags & kSwpHideWindow) return Unmanage(ws, shell, r, window);
+  if (!(flags & kSwpFrameChanged)) return 0;
+  if (shell.sizeMoveActive || !r || !r->frame) return 1;
+  // A region set by someone else that reaches past the frame: clip again.
+  UniqueRegion region = MakeEmptyRegion(sys);
+  Rect box;
+  Rect w;
+  if (!region || sys.GetWindowRgn(window, region.get()) == kRegionError) return 1;
+  if (sys.GetRgnBox(region.get(), &box) == kRegionError || box.Width() == 0 || box.Height() == 0) return 1;
+  if (!sys.GetWindowRect(window, &w)) return 1;
+  const Rect shifted = box.Offset(w.left, w.top);
+  if (shifted.Intersect(r->frame->rect) != shifted) FitWindow(ws, r);
+  return 1;
+}
+
+std::intptr_t OnEnterSizeMove(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window) {
+  if (ws.system.IsZoomed(window) || !r) return 1;
+  ws.system.GetWindowRect(window, &shell.moveStartRect);
+  shell.sizeMoveActive = true;
+  r->inSizeMove = 1;
+  ws.model.movingWindow = r;
+  return Refit(ws, r);
+}
+
+// The end of a move or size loop: a move with the size unchanged is a drop, landing in
+// the frame under the cursor; without the magic key a window is slid inside the frame it
+// lands in, with it the one dropped into its own frame is.
+std::intptr_t OnExitSizeMove(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window) {
+  WindowSystem& sys = ws.system;
+  shell.sizeMoveActive = false;
+  if (r) r->inSizeMove = 0;
+  Rect now;
+  const Rect& start = shell.moveStartRect;
+  const bool dropped = sys.GetWindowRect(window, &now) && now.Width() == start.Width() &&
+                       now.Height() == start.Height() && (now.left != start.left || now.top != start.top);
+  if (dropped) {
+    Point p;
+    sys.GetCursorPos(&p);
+    if (r) {
+      Frame* target = ws.model.FrameAtPoint(p.x, p.y, false);
+      const bool magic = (shell.modifierState & ws.settings.MagicKey) != 0;
+      if (target == r->frame) {
+        if (magic) MoveIntoFrame(ws, r);
+      } else {
+        MoveWindowToFrame(ws, r->frame, target, window, true, true);
+        if (!magic) MoveIntoFrame(ws, r);
+      }
+    } else {
+      r = ManageWindow(ws, &p, window);
+    }
+  }
+  if (!r) return 0;
+  ws.model.SetActiveFrame(r->frame);
+  return Refit(ws, r);
+}
+
+std::intptr_t OnMoved(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window) {
+  if (shell.sizeMoveActive) {
+    ManagedWindow* leader = ws.model.movingWindow;
+    if (r && leader && r != leader && r->hwnd != leader->hwnd) AttachFollower(ws, r);
+    return 1;
+  }
+  if (r) return Refit(ws, r);
+  r = ManageWindow(ws, nullptr, window);
+  if (!r) return 0;
+  QueueForSettling(ws, shell, window);
+  return Refit(ws, r);
+}
+
+std::intptr_t OnSized(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window, std::uint32_t type) {
+  WindowSystem& sys = ws.system;
+  if (shell.sizeMoveActive) return 1;
+  if (!r) return 0;
+  // Grown past the shape it brought along: that shape no longer describes the window.
+  Rect w;
+  Rect box;
+  if (type == kSizeRestored && r->regionType != 0 && sys.GetWindowRect(window, &w) &&
+      sys.GetRgnBox(r->savedRegion.get(), &box) != kRegionError &&
+      (w.Width() > box.Width() || w.Height() > box.Height()))
+    r->regionType = 0;
+  return Refit(ws, r);
+}
+
+std::intptr_t OnActivated(Workspace& ws, ManagedWindow* r) {
+  if (!r) return 0;
+  if (r->frame != ws.model.activeFrame) ws.model.SetActiveFrame(r->frame);
+  return Refit(ws, r);
+}
+
+}  // namespace
+
+std::intptr_t OnWindowEvent(Workspace& ws, ShellState& shell, WindowId window, std::uint32_t lParam) {
+  const std::uint32_t code = lParam & 0xFFFF;
+  const std::uint32_t extra = lParam >> 16;
+  ManagedWindow* r = ws.model.FindManagedWindow(window);
+  if (code == kWmWindowPosChanged) return OnPositionChanged(ws, shell, r, window, extra);
+  if (code == kWmSize) return OnSized(ws, shell, r, window, extra);
+  switch (lParam) {
+    case kWmEnterSizeMove: return OnEnterSizeMove(ws, shell, r, window);
+    case kWmExitSizeMove: return OnExitSizeMove(ws, shell, r, window);
+    case kWmMove: return OnMoved(ws, shell, r, window);
+    case kWmDestroy: return Unmanage(ws, shell, r, window);
+    case kWmShowWindow:
+    case kWmActivate:
+    case kWmNcActivate: return OnActivated(ws, r);
+    default: return 0;
+  }
+}
+
+void OnSettleTimer(Workspace& ws, ShellState& shell) {
+  WindowSystem& sys = ws.system;
+  sys.KillTimer(shell.mainWindow, kSettleTimer);
+  while (!shell.pendingWindows.empty()) {
+    const WindowId window = shell.pendingWindows.front();
+    shell.pendingWindows.pop_front();
+    ManagedWindow* r = ws.model.FindManagedWindow(window);
+    if (!r) continue;
+    Rect now;
+    if (sys.GetWindowRect(window, &now) &&
+        (now.Width() != r->lastRect.Width() || now.Height() != r->lastRect.Height()))
+      FitWindow(ws, r);
+    r->managedTick = 0;
+  }
+}
+
+void OnCommand(Workspace& ws, ShellState& shell, ShellActions& actions, std::uint32_t wParam,
+               std::intptr_t lParam) {
+  const std::uint16_t id = static_cast<std::uint16_t>(wParam & 0xFFFF);
+  shell.lastCommand = id;
+  switch (id) {
+    case IDM_MOVE_LEFT:
+    case IDM_MOVE_UP:
+    case IDM_MOVE_RIGHT:
+    case IDM_MOVE_DOWN: {
+      const WindowId foreground = ws.system.GetForegroundWindow();
+      if (foreground != kNoWindow) MoveWindowToNeighbour(ws, foreground, id - IDM_MOVE_LEFT);
+      break;
+    }
+    case IDM_SPLIT_H:
+    case IDM_SPLIT_V:
+      SplitFrame(ws, ws.model.activeFrame, id == IDM_SPLIT_V);
+      break;
+    case IDM_REMOVE_FRAME:
+      if (ws.model.activeFrame) RemoveFrame(ws, ws.model.activeFrame);
+      break;
+    case IDM_EXIT:
+      ws.system.PostMessageW(shell.mainWindow, kWmClose, 0, 0);
+      break;
+    case IDM_OPTIONS:
+      shell.optionsOpen = true;
+      actions.ShowOptionsSheet();
+      shell.optionsOpen = false;
+      break;
+    case IDM_MAGIC_CLICK: {
+      const auto packed = static_cast<std::uint32_t>(lParam);
+      if (Frame* f = ws.model.FrameAtPoint(packed & 0xFFFF, packed >> 16, false)) ws.model.SetActiveFrame(f);
+      break;
+    }
+    case IDM_NEW_VERSION: actions.OpenDownloadPage(); break;
+    case IDM_SAVE_FRAMES: actions.SaveFramesDialog(); break;
+    case IDM_LOAD_FRAMES: actions.LoadFramesDialog(); break;
+    case IDM_HELP: actions.OpenHelp(); break;
+    default: break;
+  }
+}
+
+void OnQueryEndSession(Workspace& ws, ShellState& shell, ShellActions& actions) {
+  actions.SaveSettingsAtExit();
+  RemoveAllFrames(ws);
+  ws.system.PostMessageW(shell.mainWindow, kWmClose, 0, 0);
+}
+
+bool ReadFrameRectRequest(Workspace& ws, const void* data, std::uint32_t size, Rect* frame,
+                          std::int32_t* requestNumber) {
+  // The request comes from any process: read it only as far as it is really there.
+  struct FrameRectRequest {
+    std::uint32_t window;
+    std::uint32_t magic;
+    std::int32_t number;
+  };
+  if (!data || size < sizeof(FrameRectRequest)) return false;
+  FrameRectRequest request;
+  std::memcpy(&request, data, sizeof request);
+  if (request.magic != 36) return false;
+  const ManagedWindow* r = ws.model.FindManagedWindow(WindowId{request.window});
+  if (!r || !r->frame) return false;
+  *frame = r->frame->rect;
+  *requestNumber = request.number;
+  return true;
+}
+
+}  // namespace tessel
