@@ -1,0 +1,37 @@
+#include "shell/tray_menu.h"
+
+#include "shell/commands.h"
+
+namespace tessel {
+
+std::vector<TrayMenuItem> TrayMenuItems(bool haveFrames, bool newVersionAvailable) {
+  const TrayMenuItem separator{0, nullptr, false, MenuImage::kNone};
+  std::vector<TrayMenuItem> items{
+      {IDM_SPLIT_H, L" Split &horizonally", false, MenuImage::kSplitH},
+      {IDM_SPLIT_V, L" Split &vertically", false, MenuImage::kSplitV},
+      {IDM_REMOVE_FRAME, L" &Remove active frame", !haveFrames, MenuImage::kRemove},
+      separator,
+      {IDM_LOAD_FRAMES, L" &Load frames from file", false, MenuImage::kLoad},
+      {IDM_SAVE_FRAMES, L" &Save frames to file", !haveFrames, MenuImage::kSave},
+      separator,
+      {IDM_OPTIONS, L" &Options", false, MenuImage::kNone},
+  };
+  if (newVersionAvailable) items.push_back({IDM_NEW_VERSION, L" &New version available!", false, MenuImage::kNone});
+  items.push_back({IDM_HELP, L" H&elp", false, MenuImage::kNone});
+  items.push_back(separator);
+  items.push_back({IDM_EXIT, L" E&xit", false, MenuImage::kNone});
+  return items;
+}
+
+std::uint32_t TrayMenuAlignment(Point p, std::int32_t width, std::int32_t height) {
+  constexpr std::uint32_t kRightAlign = 0x0008;
+  constexpr std::uint32_t kBottomAlign = 0x0020;
+  return (p.x > width - p.x ? kRightAlign : 0) | (p.y > height - p.y ? kBottomAlign : 0);
+}
+
+bool GiveForegroundBack(std::uint32_t lastCommand) {
+  return lastCommand != 0 && lastCommand != IDM_OPTIONS && lastCommand != IDM_LOAD_FRAMES &&
+         lastCommand != IDM_SAVE_FRAMES;
+}
+
+}  // namespace tessel

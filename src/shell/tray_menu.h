@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/rect.h"
+
+namespace tessel {
+
+constexpr std::uint32_t WM_TRAYNOTIFY = 0x0465;  // the icon's callback message (WM_USER + 101)
+
+enum class MenuImage { kNone, kSplitH, kSplitV, kRemove, kLoad, kSave };
+
+struct TrayMenuItem {
+  std::uint16_t command;  // 0 for a separator
+  const wchar_t* text;    // null for a separator
+  bool grayed;
+  MenuImage image;
+};
+
+// The tray menu as it stands now: removing and saving need frames, and the new-version
+// entry shows only while a newer version is known.
+std::vector<TrayMenuItem> TrayMenuItems(bool haveFrames, bool newVersionAvailable);
+
+// TrackPopupMenu alignment flags that open the menu toward the middle of the screen.
+std::uint32_t TrayMenuAlignment(Point cursor, std::int32_t screenWidth, std::int32_t screenHeight);
+
+// Whether the window in front before the menu gets the foreground back: only after a
+// command that opens no dialog of its own.
+bool GiveForegroundBack(std::uint32_t lastCommand);
+
+}  // namespace tessel
