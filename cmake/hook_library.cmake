@@ -6,7 +6,7 @@ function(tessel_add_hook_library name)
   add_library(${name} SHARED ${ARGN})
   set_target_properties(${name} PROPERTIES PREFIX "" CXX_STANDARD 20)  # for constinit
   target_compile_options(${name} PRIVATE
-    -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-stack-protector -fno-threadsafe-statics)
+    -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables -fno-stack-protector)
   target_link_options(${name} PRIVATE -nostdlib -Wl,--entry,_DllMain@12)
   target_link_libraries(${name} PRIVATE user32 kernel32)
 endfunction()

@@ -20,20 +20,16 @@ constexpr wchar_t kMainWindowTitle[] = L"Tessel";
 constexpr wchar_t kSplitterWindowClass[] = L"TesselSplitterClass";
 constexpr LONG_PTR kOwnWindowTag = 0x6E577374;
 
-constexpr LPARAM EventParam(UINT message, UINT extra) {
-  return static_cast<LPARAM>((message & 0xFFFF) | ((extra & 0xFFFF) << 16));
-}
-
 }  // namespace tessel::hooklib
 
 // The exports, looked up by these plain names.
 extern "C" {
 // Installed as WH_CALLWNDPROC: reports WM_ENTERSIZEMOVE and WM_DESTROY, before the
-// window acts on them, so the main window hears of them first.
+// window acts on them.
 LRESULT CALLBACK TSCallWndProc(int code, WPARAM wParam, LPARAM lParam);
 // Installed as WH_CALLWNDPROCRET: reports WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE,
 // WM_EXITSIZEMOVE, WM_SHOWWINDOW, WM_ACTIVATE and WM_NCACTIVATE once the window has
-// acted on them, so positions read by the main window are final.
+// acted on them.
 LRESULT CALLBACK TSCallWndProcRet(int code, WPARAM wParam, LPARAM lParam);
 // A WH_GETMESSAGE procedure that only passes messages on; the program does not install it.
 LRESULT CALLBACK TSGetMsgProc(int code, WPARAM wParam, LPARAM lParam);

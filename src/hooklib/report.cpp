@@ -47,7 +47,7 @@ void Report(HWND window, UINT message, UINT extra) {
     manageMessage.store(id, std::memory_order_relaxed);
   }
   const WPARAM w = reinterpret_cast<WPARAM>(window);
-  const LPARAM l = EventParam(message, extra);
+  const LPARAM l = static_cast<LPARAM>((message & 0xFFFF) | ((extra & 0xFFFF) << 16));
   // Posted, never sent: the application must not wait for a busy or hung main window.
   HWND main = mainWindow.load(std::memory_order_relaxed);
   if (main && PostMessageW(main, id, w, l)) return;
