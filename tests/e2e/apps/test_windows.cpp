@@ -16,6 +16,11 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+LRESULT CALLBACK TaggedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) SetWindowLongPtrW(hwnd, GWLP_USERDATA, kTesselTag);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 bool Hidden(WindowKind kind) { return kind == WindowKind::kHidden || kind == WindowKind::kHiddenDialog; }
 
 }  // namespace
@@ -33,6 +38,10 @@ void RegisterWindowClasses(HINSTANCE instance) {
   RegisterClassW(&wc);
   wc.style = CS_IME;
   wc.lpszClassName = kImeWindowClass;
+  RegisterClassW(&wc);
+  wc.style = 0;
+  wc.lpfnWndProc = TaggedWindowProc;
+  wc.lpszClassName = kTaggedWindowClass;
   RegisterClassW(&wc);
 }
 
@@ -68,6 +77,15 @@ HWND OpenWindow(const OpenWindowRequest& request, HWND defaultOwner) {
       break;
     case WindowKind::kChild:
       style = WS_CHILD | WS_BORDER;
+      break;
+    case WindowKind::kTagged:
+      className = kTaggedWindowClass;
+      break;
+    case WindowKind::kTesselMainClass:
+      className = kTesselMainClass;
+      break;
+    case WindowKind::kTesselBarClass:
+      className = kTesselBarClass;
       break;
     default:
       break;

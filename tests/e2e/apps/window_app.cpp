@@ -28,6 +28,13 @@ LRESULT Answer(HWND control, const COPYDATASTRUCT& data) {
                ? 1
                : 0;
   }
+  if (data.dwData == kShowWindow && data.cbData == sizeof(ShowWindowRequest)) {
+    const auto* request = static_cast<const ShowWindowRequest*>(data.lpData);
+    HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(request->window));
+    if (!IsWindow(window)) return 0;
+    ShowWindow(window, request->command);
+    return 1;
+  }
   return 0;
 }
 
@@ -50,6 +57,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   wc.lpfnWndProc = ControlProc;
   wc.hInstance = instance;
   wc.lpszClassName = kControlClass;
+  RegisterClassW(&wc);
+  // Windows that look like the program's own. Only here: the test driver plays the
+  // program and registers its main window class itself.
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpszClassName = kTesselMainClass;
+  RegisterClassW(&wc);
+  wc.lpszClassName = kTesselBarClass;
   RegisterClassW(&wc);
 
   // Hidden, but a real top-level window: it owns dialogs and FindWindow sees it.

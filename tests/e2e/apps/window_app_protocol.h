@@ -16,6 +16,13 @@ constexpr wchar_t kWindowClass[] = L"TesselTestAppWindow";
 constexpr wchar_t kLongWindowClass[] = L"TesselTestAppWindowWithAClassNameLongerThanThirty";
 constexpr wchar_t kImeWindowClass[] = L"TesselTestAppImeWindow";
 constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kTaggedWindowClass[] = L"TesselTestAppTaggedWindow";
+// The classes of the program's own main window and bars, registered by the helper only.
+constexpr wchar_t kTesselMainClass[] = L"TesselClass";
+constexpr wchar_t kTesselBarClass[] = L"TesselSplitterClass";
+
+// The user data the program marks its own windows with ("tsWn").
+constexpr LONG_PTR kTesselTag = 0x6E577374;
 
 // The class style of kWindowClass, as most applications register theirs.
 constexpr UINT kWindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
@@ -33,11 +40,15 @@ enum class WindowKind : std::int32_t {
   kImeClass,         // a plain window of a class registered with CS_IME
   kOwnedOverlapped,  // an overlapped (not popup) window owned by `owner` (or the control window)
   kChild,            // a child window of `owner`; `rect` is in its client coordinates
+  kTagged,           // a plain window carrying kTesselTag in its user data from its first message
+  kTesselMainClass,  // a plain window of the class of the program's main window (helper only)
+  kTesselBarClass,   // a plain window of the class of the program's bars (helper only)
 };
 
 constexpr ULONG_PTR kOpenWindow = 1;     // COPYDATASTRUCT::dwData; the data is an OpenWindowRequest
 constexpr ULONG_PTR kDestroyWindow = 2;  // the data is a DestroyWindowRequest; the answer 1 on success
 constexpr ULONG_PTR kPlaceWindow = 3;    // the data is a PlaceWindowRequest; the answer 1 on success
+constexpr ULONG_PTR kShowWindow = 4;     // the data is a ShowWindowRequest; the answer 1 for a window
 
 struct OpenWindowRequest {
   WindowKind kind;
@@ -55,6 +66,12 @@ struct DestroyWindowRequest {
 struct PlaceWindowRequest {
   std::uint32_t window;
   RECT rect;
+};
+
+// ShowWindow on any window, from the helper's process.
+struct ShowWindowRequest {
+  std::uint32_t window;
+  std::int32_t command;  // SW_ value
 };
 
 // Every helper window counts the WM_PAINT messages its procedure received in its user data.

@@ -55,6 +55,11 @@ bool HelperApp::Place(HWND window, const RECT& rect) {
   return Send(testapp::kPlaceWindow, &request, sizeof request) == 1;
 }
 
+bool HelperApp::Show(HWND window, int command) {
+  testapp::ShowWindowRequest request{static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), command};
+  return Send(testapp::kShowWindow, &request, sizeof request) == 1;
+}
+
 DWORD_PTR HelperApp::Send(ULONG_PTR what, void* request, DWORD size) {
   if (!control_) return 0;
   COPYDATASTRUCT data{what, size, request};

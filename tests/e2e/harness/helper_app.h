@@ -29,6 +29,9 @@ class HelperApp {
   // Moves and sizes any window from the helper's process.
   bool Place(HWND window, const RECT& rect);
 
+  // ShowWindow with `command` (SW_ value) from the helper's process.
+  bool Show(HWND window, int command);
+
   // WM_PAINTs the helper window's procedure has received.
   static LONG_PTR PaintCount(HWND window);
 

@@ -1,0 +1,54 @@
+// The hook procedures. They run inside every application for every message its windows
+// receive, so each one tests the message first and always passes the message on.
+#include "hooklib/hook_library.h"
+#include "hooklib/report.h"
+
+using tessel::hooklib::Report;
+using tessel::hooklib::Reportable;
+
+extern "C" LRESULT CALLBACK TSCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    // A move loop starting and a window going away: nothing the window does with these
+    // changes what the main window reads, so it hears of them as early as possible.
+    if ((m->message == WM_ENTERSIZEMOVE || m->message == WM_DESTROY) && Reportable(m->hwnd))
+      Report(m->hwnd, m->message, 0);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+extern "C" LRESULT CALLBACK TSCallWndProcRet(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    // Reported once the window has acted on them: its own answer to a move, a size or
+    // an activation may move it again, and the main window should read the result.
+    const auto* m = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    switch (m->message) {
+      case WM_WINDOWPOSCHANGED:
+        if (m->lParam && Reportable(m->hwnd))
+          Report(m->hwnd, m->message, reinterpret_cast<const WINDOWPOS*>(m->lParam)->flags);
+        break;
+      case WM_SIZE:
+        if (Reportable(m->hwnd)) Report(m->hwnd, m->message, static_cast<UINT>(m->wParam));
+        break;
+      case WM_MOVE:
+      case WM_EXITSIZEMOVE:
+      case WM_SHOWWINDOW:
+      case WM_ACTIVATE:
+      case WM_NCACTIVATE:
+        if (Reportable(m->hwnd)) Report(m->hwnd, m->message, 0);
+        break;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+extern "C" LRESULT CALLBACK TSGetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// No run-time library start-up code: this is the library's entry point.
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+  // Loaded into every process: spare each one a call per thread it starts and ends.
+  if (reason == DLL_PROCESS_ATTACH) DisableThreadLibraryCalls(module);
+  return TRUE;
+}
