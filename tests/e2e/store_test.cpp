@@ -1,4 +1,5 @@
-// The registry and the file system the settings store runs on, held to the fakes.
+// Saved-frames files on the real system, replaced in one step; and the registry and
+// file system the store runs on, held to the fakes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -6,11 +7,18 @@
 #include <vector>
 
 #include "contract/store_platform_contract.h"
+#include "frames/split.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_window_system.h"
+#include "store/frames_file.h"
+#include "windows/composition.h"
+#include "windows/win32/splitter_window.h"
 
 namespace tessel {
 namespace {
+
+using Bytes = std::vector<std::uint8_t>;
 
 // Removes a folder with everything in it.
 void RemoveTree(const std::wstring& folder) {
@@ -43,6 +51,14 @@ std::wstring NewTempFolder(const wchar_t* name) {
   return folder;
 }
 
+Bytes FileBytes(const std::wstring& path) {
+  Bytes bytes;
+  Win32FileSystem().ReadWholeFile(path, 1 << 20, &bytes);
+  return bytes;
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 class RealStorePlatform final : public StorePlatform {
  public:
   RealStorePlatform() : folder_(NewTempFolder(L"tessel-contract-")) {}
@@ -64,6 +80,61 @@ class RealStorePlatform final : public StorePlatform {
 };
 
 TESSEL_STORE_PLATFORM_CONTRACT(Win32StorePlatformContract, RealStorePlatform)
+
+// A workspace on the real desktop with the real files.
+class StoreOnTheSystem : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ws.splitters = &bars;
+    ws.files = &files;
+    QueryOsVersion(ws);
+  }
+
+  void TearDown() override { RemoveAllFrames(ws); }
+
+  int FrameCount() const {
+    int n = 0;
+    for (const Frame* f = ws.model.frameList; f; f = f->next) ++n;
+    return n;
+  }
+
+  Win32WindowSystem system;
+  Win32FileSystem files;
+  Workspace ws{system};
+  Win32SplitterWindows bars{ws};
+};
+
+TEST_F(StoreOnTheSystem, SavedFileIsReplacedInOneStepOrNotAtAll) {
+  const std::wstring folder = NewTempFolder(L"tessel-layouts-");
+  const std::wstring path = folder + L"\\layout.tsf";
+  const Bytes old{'o', 'l', 'd'};
+  ASSERT_TRUE(files.WriteWholeFile(path, old));
+  ASSERT_TRUE(SplitFrame(ws, nullptr, false));
+
+  ASSERT_TRUE(SaveFrames(ws, path.c_str()));
+  const Bytes saved = FileBytes(path);
+  EXPECT_EQ(saved.size(), 204u);
+  EXPECT_FALSE(Exists(path + L".tmp"));
+
+  // A file another program holds open keeps what it had.
+  ASSERT_TRUE(files.WriteWholeFile(path, old));
+  HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(SaveFrames(ws, path.c_str()));
+  CloseHandle(held);
+  EXPECT_EQ(FileBytes(path), old);
+  EXPECT_FALSE(Exists(path + L".tmp"));
+
+  // What was saved loads back; a cut copy is refused and the layout stays.
+  ASSERT_TRUE(files.WriteWholeFile(path, saved));
+  ASSERT_TRUE(LoadFrames(ws, path.c_str()));
+  const Frame* head = ws.model.frameList;
+  ASSERT_TRUE(files.WriteWholeFile(path, Bytes(saved.begin(), saved.end() - 1)));
+  EXPECT_FALSE(LoadFrames(ws, path.c_str()));
+  EXPECT_EQ(ws.model.frameList, head);
+  EXPECT_EQ(FrameCount(), 3);
+  RemoveTree(folder);
+}
 
 }  // namespace
 }  // namespace tessel
