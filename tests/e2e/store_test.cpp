@@ -1,5 +1,5 @@
-// Saved-frames files on the real system, replaced in one step; and the registry and
-// file system the store runs on, held to the fakes.
+// The settings store and the saved-frames files on the real system: registry values
+// with their types and sizes, the application-data folder, files replaced in one step.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,6 +12,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
 #include "store/frames_file.h"
+#include "store/settings_store.h"
 #include "windows/composition.h"
 #include "windows/win32/splitter_window.h"
 
@@ -81,16 +82,47 @@ class RealStorePlatform final : public StorePlatform {
 
 TESSEL_STORE_PLATFORM_CONTRACT(Win32StorePlatformContract, RealStorePlatform)
 
-// A workspace on the real desktop with the real files.
+// A workspace on the real desktop, with the real registry and files, and no settings
+// key or last-frames folder before or after each test.
 class StoreOnTheSystem : public ::testing::Test {
  protected:
   void SetUp() override {
     ws.splitters = &bars;
+    ws.registry = &registry;
     ws.files = &files;
     QueryOsVersion(ws);
+    wchar_t appData[MAX_PATH];
+    ASSERT_GT(GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH), 0u);
+    company = std::wstring(appData) + L"\\Velbrook";
+    Clear();
   }
 
-  void TearDown() override { RemoveAllFrames(ws); }
+  void TearDown() override {
+    RemoveAllFrames(ws);
+    Clear();
+  }
+
+  void Clear() {
+    RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKey);
+    RemoveTree(company);
+  }
+
+  // A value of the settings key as the system reports it.
+  struct Value {
+    LONG result;
+    DWORD type;
+    Bytes bytes;
+  };
+  static Value Stored(const wchar_t* name) {
+    Value v{ERROR_FILE_NOT_FOUND, 0, Bytes(64)};
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
+    DWORD size = 64;
+    v.result = RegQueryValueExW(key, name, nullptr, &v.type, v.bytes.data(), &size);
+    v.bytes.resize(v.result == ERROR_SUCCESS ? size : 0);
+    RegCloseKey(key);
+    return v;
+  }
 
   int FrameCount() const {
     int n = 0;
@@ -99,10 +131,50 @@ class StoreOnTheSystem : public ::testing::Test {
   }
 
   Win32WindowSystem system;
+  Win32Registry registry;
   Win32FileSystem files;
   Workspace ws{system};
   Win32SplitterWindows bars{ws};
+  std::wstring company;
 };
+
+TEST_F(StoreOnTheSystem, ExitLeavesBinaryValuesAndTheLastFramesForTheNextStart) {
+  ws.settings.MagicKey = 0x400;
+  ws.settings.hotkeyTable[1].hotkey = 0x0356;  // Ctrl+Shift+V
+  ws.settings.FileDlgPos = {120, 80, 520, 380};
+  ws.settings.LoadSession = 1;
+  ASSERT_TRUE(SplitFrame(ws, nullptr, true));
+  ASSERT_TRUE(SaveSettings(ws, true));
+
+  for (const SettingField& f : kSettingFields) {
+    SCOPED_TRACE(::testing::Message() << f.name);
+    const Value v = Stored(f.name);
+    ASSERT_EQ(v.result, ERROR_SUCCESS);
+    EXPECT_EQ(v.type, static_cast<DWORD>(REG_BINARY));
+    const auto* p = static_cast<const std::uint8_t*>(FieldIn(ws.settings, f));
+    EXPECT_EQ(v.bytes, Bytes(p, p + f.size));
+  }
+  const Value clean = Stored(L"CleanExit");
+  EXPECT_EQ(clean.type, static_cast<DWORD>(REG_BINARY));
+  EXPECT_EQ(clean.bytes, (Bytes{1, 0, 0, 0}));
+  const std::wstring lastFrames = company + L"\\Tessel\\lastframes.tsf";
+  EXPECT_EQ(FileBytes(lastFrames).size(), 204u) << "a single split";
+
+  // The next start.
+  RemoveAllFrames(ws);
+  ws.settings = Settings();
+  ASSERT_TRUE(LoadSettings(ws));
+  EXPECT_EQ(ws.settings.MagicKey, 0x400u);
+  EXPECT_EQ(ws.settings.hotkeyTable[1].hotkey, 0x0356u);
+  EXPECT_EQ(ws.settings.FileDlgPos, (Rect{120, 80, 0, 0}));
+  EXPECT_EQ(FrameCount(), 3);
+  Rect workArea;
+  ASSERT_TRUE(system.GetWorkArea(&workArea));
+  const Frame* root = ws.model.frameList->next->next;
+  EXPECT_EQ(root->rect, workArea);
+  EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(root->splitter->hwnd))) << "a new bar window";
+  EXPECT_EQ(Stored(L"CleanExit").result, ERROR_FILE_NOT_FOUND) << "deleted while the program runs";
+}
 
 TEST_F(StoreOnTheSystem, SavedFileIsReplacedInOneStepOrNotAtAll) {
   const std::wstring folder = NewTempFolder(L"tessel-layouts-");
