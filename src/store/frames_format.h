@@ -45,12 +45,13 @@ bool EntriesFromModel(const FrameModel& model, LayoutEntries* layout);
 std::vector<std::uint8_t> EncodeLayout(const LayoutEntries& layout);
 
 // Reads the file's bytes: magic, version 1, N >= 0, N entries that are all there, the
-// active index; children below N and parents at most N. Bytes after the active index
-// are not looked at.
+// active index. Bytes after it are not looked at; what the entries say is left to
+// IsSoundLayout.
 bool DecodeLayout(const std::uint8_t* data, std::size_t size, LayoutEntries* layout);
 
-// Whether the entries make one tree the frame model can hold: no frames, or one root
-// that is split; every frame reached once from it, children naming their parent back;
+// Whether the entries make one tree the frame model can hold: children below N and
+// parents at most N; no frames, or one root that is split; every frame reached once
+// from it, children naming their parent back;
 // bars 4 pixels thick; each split frame's children tiling it across its bar; every
 // rectangle non-empty and within the coordinate limit.
 bool IsSoundLayout(const LayoutEntries& layout);

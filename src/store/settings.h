@@ -27,11 +27,11 @@ struct Settings {
   // Split horizontally, split vertically, remove the frame, move the foreground window
   // left, right, up and down.
   HotkeyEntry hotkeyTable[kHotkeyCount];
-  std::uint32_t MagicKey = 0;        // 0x100 Shift, 0x200 Ctrl, 0x400 Alt
-  std::int32_t UpdateInterval = 0;   // days between update checks
-  std::uint32_t KeepWndVisible = 0;  // nudge windows so a usable part stays in their frame
-  std::uint32_t LoadSession = 0;     // save the layout at exit and restore it at the next start
-  std::uint32_t ShowBalloon = 0;     // the tray icon's balloon at start-up
+  std::uint32_t MagicKey;        // 0x100 Shift, 0x200 Ctrl, 0x400 Alt
+  std::int32_t UpdateInterval;   // days between update checks
+  std::uint32_t KeepWndVisible;  // nudge windows so a usable part stays in their frame
+  std::uint32_t LoadSession;     // save the layout at exit and restore it at the next start
+  std::uint32_t ShowBalloon;     // the tray icon's balloon at start-up
   // Where the options sheet and the frames-file dialogs last stood: whole rectangles,
   // since they are filled from GetWindowRect, of which left and top are stored.
   Rect SettingsDlgPos;

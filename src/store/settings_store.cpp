@@ -74,10 +74,7 @@ bool LoadSettings(Workspace& ws) {
     if (!key) return false;
     for (const SettingField& field : kSettingFields)
       result &= key.Read(field.name, FieldIn(ws.settings, field), field.size);
-    if (!key.Read(kCleanExitValue, &cleanExit, sizeof cleanExit)) {
-      result = false;
-      cleanExit = 0;
-    }
+    if (!key.Read(kCleanExitValue, &cleanExit, sizeof cleanExit)) result = false;
     // Absent while the program runs: a crash leaves nothing to trust.
     key.Delete(kCleanExitValue);
   }

@@ -8,6 +8,7 @@
 
 #include "contract/store_platform_contract.h"
 #include "frames/split.h"
+#include "platform/win32/handles_win32.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
@@ -172,7 +173,7 @@ TEST_F(StoreOnTheSystem, ExitLeavesBinaryValuesAndTheLastFramesForTheNextStart) 
   ASSERT_TRUE(system.GetWorkArea(&workArea));
   const Frame* root = ws.model.frameList->next->next;
   EXPECT_EQ(root->rect, workArea);
-  EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(root->splitter->hwnd))) << "a new bar window";
+  EXPECT_TRUE(IsWindow(ToHwnd(root->splitter->hwnd))) << "a bar window of its own";
   EXPECT_EQ(Stored(L"CleanExit").result, ERROR_FILE_NOT_FOUND) << "deleted while the program runs";
 }
 

@@ -83,7 +83,7 @@ TEST_F(SettingsStoreTest, EverySettingGoesBackAndForthAsABinaryValueOfItsSize) {
     auto* p = static_cast<std::uint8_t*>(FieldIn(ws.settings, f));
     for (std::uint32_t i = 0; i < f.size; ++i) p[i] = next++;
   }
-  const Settings saved = ws.settings;
+  Settings saved = ws.settings;
   ASSERT_TRUE(SaveSettings(ws, false));
   for (const SettingField& f : kSettingFields) {
     SCOPED_TRACE(::testing::Message() << f.name);
@@ -97,8 +97,7 @@ TEST_F(SettingsStoreTest, EverySettingGoesBackAndForthAsABinaryValueOfItsSize) {
 
   ws.settings = Settings();
   EXPECT_FALSE(LoadSettings(ws)) << "CleanExit is missing";
-  Settings expected = saved;
-  for (const SettingField& f : kSettingFields) EXPECT_EQ(FieldBytes(ws.settings, f), FieldBytes(expected, f));
+  for (const SettingField& f : kSettingFields) EXPECT_EQ(FieldBytes(ws.settings, f), FieldBytes(saved, f));
   EXPECT_EQ(ws.settings.SettingsDlgPos.right, 0) << "only left and top are stored";
 }
 
@@ -116,8 +115,9 @@ TEST_F(SettingsStoreTest, OddValuesNeverOverrunASetting) {
   EXPECT_EQ(ws.settings.SettingsDlgPos, (Rect{10, 50, 0, 0}));
   EXPECT_EQ(ws.settings.KeepWndVisible, 1u);
   EXPECT_EQ(ws.settings.ShowBalloon, 0u);
-  EXPECT_EQ(ws.settings.hotkeyTable[0].hotkey, 0x341u) << "values after a refused one are still read";
+  EXPECT_EQ(ws.settings.hotkeyTable[0].hotkey, 0x341u);
 
+  // A value that cannot be read leaves its setting; the ones after it are still read.
   registry.failReads.insert(L"MagicKey");
   Store(L"MagicKey", kRegBinary, {0, 4, 0, 0});
   Store(L"FileDlgPos", kRegBinary, {1, 0, 0, 0, 2, 0, 0, 0});
