@@ -5,8 +5,6 @@
 namespace tessel {
 namespace {
 
-constexpr std::uint16_t kHotkeyCommands[kHotkeyCount] = {IDM_SPLIT_H,   IDM_SPLIT_V,    IDM_REMOVE_FRAME, IDM_MOVE_LEFT,
-                                                         IDM_MOVE_RIGHT, IDM_MOVE_UP, IDM_MOVE_DOWN};
 // The virtual key and the Shift, Ctrl and Alt flags of a stored hotkey.
 constexpr std::uint32_t kHotkeyMask = 0x7FF;
 
@@ -21,7 +19,20 @@ std::uint32_t ModifierBit(std::uint32_t vk) {
   }
 }
 
-std::uint16_t OnKey(std::uint32_t* modifierState, const std::uint32_t (&hotkeys)[kHotkeyCount], std::uint32_t vk,
+std::uint16_t HotkeyCommand(std::uint32_t controlId) {
+  switch (controlId) {
+    case 1005: return IDM_SPLIT_H;
+    case 1006: return IDM_SPLIT_V;
+    case 1007: return IDM_REMOVE_FRAME;
+    case 1012: return IDM_MOVE_LEFT;
+    case 1014: return IDM_MOVE_RIGHT;
+    case 1016: return IDM_MOVE_UP;
+    case 1018: return IDM_MOVE_DOWN;
+    default: return 0;
+  }
+}
+
+std::uint16_t OnKey(std::uint32_t* modifierState, const HotkeyEntry (&hotkeys)[kHotkeyCount], std::uint32_t vk,
                     bool released) {
   if (const std::uint32_t bit = ModifierBit(vk)) {
     *modifierState = released ? *modifierState & ~bit : *modifierState | bit;
@@ -29,8 +40,8 @@ std::uint16_t OnKey(std::uint32_t* modifierState, const std::uint32_t (&hotkeys)
   }
   if (released) return 0;
   const std::uint32_t combination = vk | *modifierState;
-  for (int i = 0; i < kHotkeyCount; ++i)
-    if ((hotkeys[i] & kHotkeyMask) == combination) return kHotkeyCommands[i];
+  for (const HotkeyEntry& entry : hotkeys)
+    if ((entry.hotkey & kHotkeyMask) == combination) return HotkeyCommand(entry.controlId);
   return 0;
 }
 

@@ -5,6 +5,8 @@
 #include "store/settings.h"
 
 namespace tessel {
+class FileSystem;
+class Registry;
 class SplitterWindows;
 }
 
@@ -25,6 +27,8 @@ struct Workspace {
   OsVersionInfo osVersion;           // as stored by QueryOsVersion
   ModuleId compositionLibrary{};     // loaded on first use of the composition switch
   FrameModel model;
+  Registry* registry = nullptr;      // holds the settings
+  FileSystem* files = nullptr;       // holds the saved-frames files
 };
 
 }  // namespace tessel

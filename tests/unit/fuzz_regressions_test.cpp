@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "fuzz/load_layout_input.h"
+
+namespace tessel {
+namespace {
+
+// Inputs the loader once failed on, replayed under the sanitizers: crashes the fuzz
+// target finds, and layouts spanning the whole coordinate range.
+TEST(FuzzRegressions, SavedFramesInputsLoadSafely) {
+  for (const auto& entry : std::filesystem::directory_iterator(TESSEL_FUZZ_REGRESSIONS)) {
+    if (!entry.is_regular_file()) continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                          std::istreambuf_iterator<char>()};
+    LoadLayoutInput(bytes.data(), bytes.size());
+  }
+}
+
+}  // namespace
+}  // namespace tessel
