@@ -1,0 +1,158 @@
+#!/usr/bin/env python3
+"""Draws the program's icons and bitmaps and writes them as .ico and .bmp files.
+
+Usage: make_images.py OUTPUT_FOLDER
+
+The pictures are drawn from a few shapes in code so they can be changed here: a tiled
+window in the program's blue for the icons, simple outlined pictograms for the menu.
+"""
+import struct
+import sys
+from pathlib import Path
+
+BLUE = (0x33, 0x99, 0xCC)
+DARK = (0x03, 0x4F, 0x75)
+LIGHT = (0x43, 0xBD, 0xFA)
+GREEN = (0xB3, 0xFA, 0x6D)
+WHITE = (0xFF, 0xFF, 0xFF)
+GREY = (0x80, 0x80, 0x80)
+RED = (0xCC, 0x33, 0x33)
+
+PALETTE = [(0, 0, 0), BLUE, DARK, LIGHT, GREEN, WHITE, GREY, RED]
+
+
+class Canvas:
+    def __init__(self, width, height, fill=None):
+        self.width, self.height = width, height
+        self.pixels = [[fill] * width for _ in range(height)]  # None: transparent
+
+    def rect(self, x0, y0, x1, y1, colour):
+        for y in range(max(0, y0), min(self.height, y1)):
+            for x in range(max(0, x0), min(self.width, x1)):
+                self.pixels[y][x] = colour
+
+    def frame(self, x0, y0, x1, y1, colour):
+        self.rect(x0, y0, x1, y0 + 1, colour)
+        self.rect(x0, y1 - 1, x1, y1, colour)
+        self.rect(x0, y0, x0 + 1, y1, colour)
+        self.rect(x1 - 1, y0, x1, y1, colour)
+
+
+def tiles(size):
+    """The program's picture: a window divided into three frames."""
+    c = Canvas(size, size)
+    m = max(1, size // 16)
+    c.rect(m, m, size - m, size - m, DARK)
+    gap = max(1, size // 12)
+    inner = (m + gap, m + gap, size - m - gap, size - m - gap)
+    mid_x = (inner[0] + inner[2]) // 2
+    mid_y = (inner[1] + inner[3]) // 2
+    c.rect(inner[0], inner[1], mid_x - gap // 2, inner[3], BLUE)
+    c.rect(mid_x + (gap + 1) // 2, inner[1], inner[2], mid_y - gap // 2, LIGHT)
+    c.rect(mid_x + (gap + 1) // 2, mid_y + (gap + 1) // 2, inner[2], inner[3], GREEN)
+    return c
+
+
+def pictogram(size, kind):
+    c = Canvas(size, size, WHITE)
+    c.rect(1, 1, size - 1, size - 1, WHITE)
+    c.frame(1, 1, size - 1, size - 1, DARK)
+    half = size // 2
+    if kind == "split_h":
+        c.rect(2, half - 1, size - 2, half + 1, BLUE)
+    elif kind == "split_v":
+        c.rect(half - 1, 2, half + 1, size - 2, BLUE)
+    elif kind == "remove":
+        for i in range(3, size - 3):
+            c.rect(i, i, i + 1, i + 1, RED)
+            c.rect(size - 1 - i, i, size - i, i + 1, RED)
+    elif kind == "load":
+        for i in range(0, half - 1):
+            c.rect(half - i, 3 + i, half + i + 1, 4 + i, BLUE)
+        c.rect(half - 1, 3 + half - 1, half + 1, size - 3, BLUE)
+    elif kind == "save":
+        c.rect(3, 3, size - 3, half, LIGHT)
+        c.rect(4, half + 1, size - 4, size - 3, GREY)
+    return c
+
+
+def about_picture():
+    c = Canvas(90, 150, WHITE)
+    logo = tiles(64)
+    for y in range(64):
+        for x in range(64):
+            if logo.pixels[y][x] is not None:
+                c.pixels[20 + y][13 + x] = logo.pixels[y][x]
+    c.rect(10, 100, 80, 103, BLUE)
+    c.rect(20, 110, 70, 112, LIGHT)
+    return c
+
+
+def index_of(colour):
+    return PALETTE.index(colour if colour is not None else (0, 0, 0))
+
+
+def dib(canvas, bits, icon):
+    """A device-independent bitmap with a palette; icons add the transparency mask."""
+    colours = 16 if bits == 4 else 256
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE) + b"\0" * 4 * (colours - len(PALETTE))
+    stride = ((canvas.width * bits + 31) // 32) * 4
+    rows = []
+    for y in reversed(range(canvas.height)):
+        row = bytearray(stride)
+        for x in range(canvas.width):
+            i = index_of(canvas.pixels[y][x])
+            if bits == 8:
+                row[x] = i
+            else:
+                row[x // 2] |= i << (4 if x % 2 == 0 else 0)
+        rows.append(bytes(row))
+    pixels = b"".join(rows)
+    mask = b""
+    if icon:
+        mask_stride = ((canvas.width + 31) // 32) * 4
+        for y in reversed(range(canvas.height)):
+            row = bytearray(mask_stride)
+            for x in range(canvas.width):
+                if canvas.pixels[y][x] is None:
+                    row[x // 8] |= 0x80 >> (x % 8)
+            mask += bytes(row)
+    height = canvas.height * (2 if icon else 1)
+    header = struct.pack("<IiiHHIIiiII", 40, canvas.width, height, 1, bits, 0, len(pixels) + len(mask), 0, 0,
+                         colours, 0)
+    return header + palette + pixels + mask
+
+
+def write_bmp(path, canvas):
+    body = dib(canvas, 8, False)
+    offset = 14 + 40 + 256 * 4
+    path.write_bytes(b"BM" + struct.pack("<IHHI", 14 + len(body), 0, 0, offset) + body)
+
+
+def write_ico(path, images):
+    """images: list of (canvas, bits)."""
+    entries, blobs = [], []
+    offset = 6 + 16 * len(images)
+    for canvas, bits in images:
+        blob = dib(canvas, bits, True)
+        w = canvas.width if canvas.width < 256 else 0
+        entries.append(struct.pack("<BBBBHHII", w, w, 16 if bits == 4 else 0, 0, 1, bits, len(blob), offset))
+        blobs.append(blob)
+        offset += len(blob)
+    path.write_bytes(struct.pack("<HHH", 0, 1, len(images)) + b"".join(entries) + b"".join(blobs))
+
+
+def main():
+    out = Path(sys.argv[1])
+    out.mkdir(parents=True, exist_ok=True)
+    write_ico(out / "program.ico", [(tiles(s), 8) for s in (96, 48, 32, 24, 16)])
+    write_ico(out / "tray.ico", [(tiles(16), 4), (tiles(16), 8)])
+    write_ico(out / "tray_classic.ico", [(tiles(16), 4)])
+    write_bmp(out / "about.bmp", about_picture())
+    for kind in ("split_h", "split_v", "remove", "load", "save"):
+        write_bmp(out / f"{kind}_16.bmp", pictogram(16, kind))
+        write_bmp(out / f"{kind}_12.bmp", pictogram(12, kind))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,17 @@
+#pragma once
+
+// Resource identifiers, shared by the program and its resource script.
+#define IDI_PROGRAM 107
+#define IDI_TRAY 155
+#define IDI_TRAY_CLASSIC 156
+#define IDB_ABOUT 153
+#define IDB_SPLIT_V_16 158
+#define IDB_SPLIT_H_16 160
+#define IDB_REMOVE_16 161
+#define IDB_REMOVE_12 162
+#define IDB_SPLIT_H_12 163
+#define IDB_SPLIT_V_12 164
+#define IDB_LOAD_12 165
+#define IDB_SAVE_12 166
+#define IDB_LOAD_16 167
+#define IDB_SAVE_16 168

@@ -1,0 +1,186 @@
+// tessel.exe: starts the program, runs its message loop, and tears it down in order.
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <cwchar>
+#include <string>
+
+#include "frames/split.h"
+#include "platform/win32/handles_win32.h"
+#include "hooklib/hook_library.h"
+#include "shell/tray_menu.h"
+#include "shell/win32/program.h"
+#include "shell/win32/resource_ids.h"
+#include "store/settings_store.h"
+#include "windows/composition.h"
+#include "windows/splitter.h"
+
+namespace tessel {
+namespace {
+
+// An export of a library loaded at run time, as the function type it has.
+template <typename Function>
+Function* Export(HMODULE library, const char* name) {
+  return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+int Fatal(const wchar_t* text) {
+  MessageBoxW(nullptr, text, L"Error", MB_ICONERROR);
+  return 1;
+}
+
+constexpr wchar_t kCannotCreateWindow[] = L"Fatal error: failed to create main window.";
+constexpr wchar_t kInvalidHookLibrary[] = L"Fatal error: hmg.dll is invalid.";
+
+// The set-up run once at installation: windows the program activates must be allowed
+// to come to the front.
+int SetUpForInstallation() {
+  DWORD timeout = 0;
+  if (!SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0) || timeout > 0)
+    SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+  return 0;
+}
+
+// Lets the hook library's messages through from less privileged processes.
+void AllowHookMessages(UINT manageMessage) {
+  HMODULE user32 = LoadLibraryW(L"User32.dll");
+  if (!user32) return;
+  if (auto filter = Export<BOOL WINAPI(UINT, DWORD)>(user32, "ChangeWindowMessageFilter")) {
+    filter(WM_COPYDATA, 1 /* MSGFLT_ADD */);
+    filter(manageMessage, 1);
+  }
+  FreeLibrary(user32);
+}
+
+void LoadMenuImages(Program& p) {
+  static const int kModern[5] = {IDB_SPLIT_H_16, IDB_SPLIT_V_16, IDB_REMOVE_16, IDB_LOAD_16, IDB_SAVE_16};
+  static const int kClassic[5] = {IDB_SPLIT_H_12, IDB_SPLIT_V_12, IDB_REMOVE_12, IDB_LOAD_12, IDB_SAVE_12};
+  const int* ids = p.workspace.osVersion.major >= 6 ? kModern : kClassic;
+  for (int i = 0; i < 5; ++i)
+    if (!p.menuImages[i]) p.menuImages[i] = LoadBitmapW(p.module, MAKEINTRESOURCEW(ids[i]));
+}
+
+void FreeMenuImages(Program& p) {
+  for (HBITMAP& image : p.menuImages) {
+    if (image) DeleteObject(image);
+    image = nullptr;
+  }
+}
+
+bool AddTrayIcon(Program& p, HWND main) {
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = NOTIFYICONDATAW_V2_SIZE;
+  icon.hWnd = main;
+  icon.uCallbackMessage = WM_TRAYNOTIFY;
+  icon.hIcon = p.trayIcon;
+  if (p.workspace.settings.ShowBalloon) {
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_INFO;
+    wcscpy(icon.szInfoTitle, L"Tessel");
+    wcscpy(icon.szInfo, L"Click here to begin.");
+    icon.uTimeout = 5000;
+    icon.dwInfoFlags = NIIF_INFO;
+  } else {
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    wcscpy(icon.szTip, L"Tessel");
+  }
+  return Shell_NotifyIconW(NIM_ADD, &icon) != FALSE;
+}
+
+void RemoveTrayIcon(HWND main) {
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = NOTIFYICONDATAW_V3_SIZE;
+  icon.hWnd = main;
+  Shell_NotifyIconW(NIM_DELETE, &icon);
+}
+
+int Run(HINSTANCE module) {
+  Program program;
+  Program::instance = &program;
+  Program& p = program;
+  p.module = module;
+  Workspace& ws = p.workspace;
+
+  const std::uint32_t major = QueryOsVersion(ws);
+  if (major < 5)
+    return Fatal(L"Fatal error: this version of Windows is not supported.\r\n\r\nTessel can only run in Windows 2000 above.");
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!argv) return Fatal(L"Fatal error: failed to get command line.");
+  const bool setUp = argc == 2 && _wcsicmp(argv[1], L"-s") == 0;
+  LocalFree(argv);
+  if (setUp) return SetUpForInstallation();
+
+  if (FindWindowW(L"TesselClass", L"Tessel")) return 0;
+  p.manageMessage = RegisterWindowMessageW(hooklib::kManageMessage);
+  if (!p.manageMessage) return Fatal(kCannotCreateWindow);
+
+  HICON icon = LoadIconW(module, MAKEINTRESOURCEW(IDI_TRAY));
+  HICON classicIcon = LoadIconW(module, MAKEINTRESOURCEW(IDI_TRAY_CLASSIC));
+  p.trayIcon = ws.osVersion.major * 10 + ws.osVersion.minor > 50 ? icon : classicIcon;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = MainWndProc;
+  wc.hInstance = module;
+  wc.hIcon = icon;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = L"TesselClass";
+  if (!RegisterClassW(&wc)) return Fatal(L"Failed to create main window.\r\n\r\nIs Tessel already running?");
+  HWND main = CreateWindowExW(0, L"TesselClass", L"Tessel", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0, nullptr,
+                              nullptr, module, nullptr);
+  if (!main) return Fatal(kCannotCreateWindow);
+  ShowWindow(main, SW_HIDE);
+  SetWindowLongW(main, GWLP_USERDATA, kWindowTag);
+  p.shell.mainWindow = ToWindowId(main);
+  p.splitters.SetOwner(main);
+
+  LoadMenuImages(p);
+  LoadSettings(ws);
+  if (major > 5) AllowHookMessages(p.manageMessage);
+
+  const std::wstring libraryPath = ProgramFolder() + L"hmg.dll";
+  HMODULE library = LoadLibraryW(libraryPath.c_str());
+  if (!library) return Fatal(L"Fatal error: can not load hmg.dll.");
+  auto callWndProc = Export<decltype(TSCallWndProc)>(library, "TSCallWndProc");
+  auto callWndProcRet = Export<decltype(TSCallWndProcRet)>(library, "TSCallWndProcRet");
+  auto setManaged = Export<decltype(SetManaged)>(library, "SetManaged");
+  if (!GetProcAddress(library, "TSGetMsgProc") || !callWndProc || !callWndProcRet || !setManaged)
+    return Fatal(kInvalidHookLibrary);
+  setManaged(0);
+
+  HHOOK hooks[4] = {};  // call-window, call-window-return, mouse, keyboard
+  hooks[0] = SetWindowsHookExW(WH_CALLWNDPROC, callWndProc, library, 0);
+  hooks[1] = hooks[0] ? SetWindowsHookExW(WH_CALLWNDPROCRET, callWndProcRet, library, 0) : nullptr;
+  if (!hooks[1]) {
+    if (hooks[0]) UnhookWindowsHookEx(hooks[0]);
+    return Fatal(kInvalidHookLibrary);
+  }
+  hooks[2] = SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, module, 0);
+  hooks[3] = hooks[2] ? SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module, 0) : nullptr;
+  if (!hooks[3]) {
+    if (hooks[2]) UnhookWindowsHookEx(hooks[2]);
+    return Fatal(kInvalidHookLibrary);
+  }
+  if (!AddTrayIcon(p, main)) return Fatal(kCannotCreateWindow);
+
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+  MSG msg;
+  for (BOOL got; (got = GetMessageW(&msg, nullptr, 0, 0)) != 0 && got != -1;) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+
+  RemoveTrayIcon(main);
+  for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
+  FreeLibrary(library);
+  FreeMenuImages(p);
+  SaveSettings(ws, true);  // while the frames still exist: the last layout is saved
+  RemoveAllFrames(ws);
+  Program::instance = nullptr;
+  return 0;
+}
+
+}  // namespace
+}  // namespace tessel
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return tessel::Run(instance); }

@@ -1,0 +1,168 @@
+// The real tessel.exe with its hook library, driving real windows of another process.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "harness/helper_app.h"
+
+namespace tessel {
+namespace {
+
+using e2e::BesideExecutable;
+using e2e::HelperApp;
+using e2e::WaitFor;
+using testapp::WindowKind;
+
+constexpr wchar_t kKey[] = L"Software\\Velbrook\\Tessel";
+constexpr WPARAM kSplitV = 32772, kExit = 32774;
+
+// tessel.exe as a process of its own, started with `arguments`.
+class Tessel {
+ public:
+  explicit Tessel(const std::wstring& arguments = L"") {
+    const std::wstring exe = BesideExecutable(L"..\\..\\src\\tessel.exe");
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process_))
+      process_ = {};
+  }
+  ~Tessel() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      if (HWND main = MainWindow()) PostMessageW(main, WM_COMMAND, kExit, 0);
+      if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 9);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+
+  static HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
+  bool WaitForMainWindow() { return WaitFor([] { return MainWindow() != nullptr; }, 10000); }
+
+  // The exit code once it has ended, or -1 if it is still running after the wait.
+  long ExitCode(DWORD waitMs = 5000) {
+    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, waitMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+bool ReadDword(const wchar_t* name, DWORD* value) {
+  DWORD size = sizeof *value;
+  return RegGetValueW(HKEY_CURRENT_USER, kKey, name, RRF_RT_ANY, nullptr, value, &size) == ERROR_SUCCESS;
+}
+
+int RegionType(HWND w) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const int type = GetWindowRgn(w, region);
+  DeleteObject(region);
+  return type;
+}
+
+std::vector<HWND> Bars() {
+  std::vector<HWND> bars;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"TesselSplitterClass", nullptr));) bars.push_back(w);
+  return bars;
+}
+
+class Program : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { helper = new HelperApp(L"program-test"); }
+  static void TearDownTestSuite() {
+    delete helper;
+    helper = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(helper->running());
+    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+  }
+  void TearDown() override {
+    for (HWND w : opened) helper->Destroy(w);
+  }
+
+  HWND Open(WindowKind kind, const RECT& rect) {
+    HWND w = helper->Open(kind, rect);
+    opened.push_back(w);
+    return w;
+  }
+
+  static HelperApp* helper;
+  std::vector<HWND> opened;
+};
+
+HelperApp* Program::helper = nullptr;
+
+TEST_F(Program, RunsOnceAndEndsCleanly) {
+  Tessel first;
+  ASSERT_TRUE(first.WaitForMainWindow());
+  EXPECT_FALSE(IsWindowVisible(Tessel::MainWindow()));
+  EXPECT_EQ(GetWindowLongPtrW(Tessel::MainWindow(), GWLP_USERDATA), 0x6E577374);
+  DWORD clean = 7;
+  EXPECT_FALSE(ReadDword(L"CleanExit", &clean)) << "absent while the program runs";
+
+  Tessel second;
+  EXPECT_EQ(second.ExitCode(), 0) << "a second start ends at once";
+  EXPECT_NE(Tessel::MainWindow(), nullptr);
+
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
+  EXPECT_EQ(first.ExitCode(), 0);
+  ASSERT_TRUE(ReadDword(L"CleanExit", &clean));
+  EXPECT_EQ(clean, 1u);
+  DWORD magic = 0;
+  ASSERT_TRUE(ReadDword(L"MagicKey", &magic)) << "settings written at exit";
+  EXPECT_EQ(magic, 0x200u);
+}
+
+// The foreground lock time-out as the system keeps it: Wine does not refresh a running
+// process's own copy when another process changes it.
+DWORD ForegroundLockTimeout() {
+  DWORD timeout = 1;
+  DWORD size = sizeof timeout;
+  RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ForegroundLockTimeout", RRF_RT_DWORD, nullptr,
+               &timeout, &size);
+  return timeout;
+}
+
+TEST_F(Program, SetUpOnlyLiftsTheForegroundLock) {
+  SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(200000), SPIF_UPDATEINIFILE);
+  ASSERT_EQ(ForegroundLockTimeout(), 200000u);
+  Tessel setUp(L"-S");
+  EXPECT_EQ(setUp.ExitCode(), 0);
+  EXPECT_EQ(Tessel::MainWindow(), nullptr) << "no window made";
+  EXPECT_EQ(ForegroundLockTimeout(), 0u);
+}
+
+TEST_F(Program, SplitsTheScreenAndKeepsWindowsInTheirFrames) {
+  HWND before = Open(WindowKind::kPlain, {500, 100, 800, 400});  // across the middle
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  RECT bar;
+  GetWindowRect(Bars()[0], &bar);
+  EXPECT_EQ(bar.right - bar.left, 4);
+
+  // The open window was slid into the frame of its title bar; one shown now across the
+  // line is clipped there, as the hook library reports it.
+  RECT r;
+  ASSERT_TRUE(WaitFor([&] { return GetWindowRect(before, &r) && (r.right <= bar.left || r.left >= bar.right); }));
+  HWND late = Open(WindowKind::kPlain, {bar.left - 100, 500, bar.left + 250, 700});
+  EXPECT_TRUE(WaitFor([&] { return RegionType(late) == SIMPLEREGION || (GetWindowRect(late, &r) && r.left >= bar.right); }))
+      << "clipped or slid into its frame";
+
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
+  EXPECT_EQ(tessel.ExitCode(), 0);
+  EXPECT_EQ(RegionType(late), ERROR) << "released whole at exit";
+  EXPECT_TRUE(Bars().empty());
+}
+
+}  // namespace
+}  // namespace tessel
