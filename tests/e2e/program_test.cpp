@@ -18,11 +18,12 @@ using testapp::WindowKind;
 constexpr wchar_t kKey[] = L"Software\\Velbrook\\Tessel";
 constexpr WPARAM kSplitV = 32772, kExit = 32774;
 
+std::wstring BuiltProgram() { return BesideExecutable(L"..\\..\\src\\tessel.exe"); }
+
 // tessel.exe as a process of its own, started with `arguments`.
 class Tessel {
  public:
-  explicit Tessel(const std::wstring& arguments = L"") {
-    const std::wstring exe = BesideExecutable(L"..\\..\\src\\tessel.exe");
+  explicit Tessel(const std::wstring& arguments = L"", const std::wstring& exe = BuiltProgram()) {
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -41,7 +42,12 @@ class Tessel {
   }
 
   static HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
-  bool WaitForMainWindow() { return WaitFor([] { return MainWindow() != nullptr; }, 10000); }
+  // Until the program runs its message loop: its hooks and tray icon are in place then.
+  bool WaitForMainWindow() {
+    DWORD_PTR result = 0;
+    return WaitFor([] { return MainWindow() != nullptr; }, 10000) &&
+           SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  }
 
   // The exit code once it has ended, or -1 if it is still running after the wait.
   long ExitCode(DWORD waitMs = 5000) {
@@ -54,6 +60,46 @@ class Tessel {
  private:
   PROCESS_INFORMATION process_{};
 };
+
+void WriteDword(const wchar_t* name, DWORD value) {
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
+  RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
+void Key(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof input);
+  Sleep(20);
+}
+
+// Presses Ctrl+Alt+`vk` as a user would.
+void CtrlAlt(WORD vk) {
+  Key(VK_CONTROL, false);
+  Key(VK_MENU, false);
+  Key(vk, false);
+  Key(vk, true);
+  Key(VK_MENU, true);
+  Key(VK_CONTROL, true);
+}
+
+// A message box of another process with the caption "Error": its text, after which it
+// is dismissed. Empty when none appears.
+std::wstring TakeErrorBox() {
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = FindWindowW(L"#32770", L"Error")) != nullptr; })) return L"";
+  wchar_t text[256] = {};
+  for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr));) {
+    GetWindowTextW(child, text, 256);
+    if (text[0]) break;
+  }
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  return text;
+}
 
 bool ReadDword(const wchar_t* name, DWORD* value) {
   DWORD size = sizeof *value;
@@ -162,6 +208,80 @@ TEST_F(Program, SplitsTheScreenAndKeepsWindowsInTheirFrames) {
   EXPECT_EQ(tessel.ExitCode(), 0);
   EXPECT_EQ(RegionType(late), ERROR) << "released whole at exit";
   EXPECT_TRUE(Bars().empty());
+}
+
+TEST_F(Program, RefusesToRunWithoutAWholeHookLibrary) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"tessel-no-hooks\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring exe = folder + L"tessel.exe";
+  ASSERT_TRUE(CopyFileW(BuiltProgram().c_str(), exe.c_str(), FALSE));
+  DeleteFileW((folder + L"hmg.dll").c_str());
+  {
+    Tessel alone(L"", exe);
+    EXPECT_EQ(TakeErrorBox(), L"Fatal error: can not load hmg.dll.");
+    EXPECT_EQ(alone.ExitCode(), 1);
+  }
+  // A library without the hook entry points: any program file will do.
+  ASSERT_TRUE(CopyFileW(BesideExecutable(L"window_app.exe").c_str(), (folder + L"hmg.dll").c_str(), FALSE));
+  {
+    Tessel wrong(L"", exe);
+    EXPECT_EQ(TakeErrorBox(), L"Fatal error: hmg.dll is invalid.");
+    EXPECT_EQ(wrong.ExitCode(), 1);
+  }
+  DeleteFileW((folder + L"hmg.dll").c_str());
+  DeleteFileW(exe.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(Program, HotkeysSplitAndMoveTheWindowInFront) {
+  WriteDword(L"HKSplitV", 0x0600 | 'V');  // Ctrl+Alt+V
+  WriteDword(L"HKMoveRight", 0x0E00 | VK_RIGHT);  // Ctrl+Alt+Right, an extended key
+  WriteDword(L"ShowBalloon", 0);
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  CtrlAlt('V');
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  RECT bar;
+  GetWindowRect(Bars()[0], &bar);
+
+  SetForegroundWindow(w);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+  CtrlAlt(VK_RIGHT);
+  RECT r;
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left == bar.right; }))
+      << "slid to the near edge of the frame on the right";
+}
+
+TEST_F(Program, TheLastLayoutComesBackAfterACleanExit) {
+  WriteDword(L"LoadSession", 1);
+  WriteDword(L"ShowBalloon", 0);
+  {
+    Tessel tessel;
+    ASSERT_TRUE(tessel.WaitForMainWindow());
+    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
+    ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
+    ASSERT_EQ(tessel.ExitCode(), 0);
+  }
+  EXPECT_TRUE(Bars().empty());
+  Tessel again;
+  ASSERT_TRUE(again.WaitForMainWindow());
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "restored at start-up";
+}
+
+TEST_F(Program, TrayMenuCarriesTheCommands) {
+  WriteDword(L"ShowBalloon", 0);
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  PostMessageW(Tessel::MainWindow(), 0x465, 0, WM_RBUTTONDOWN);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }));
+  Key('V', false);  // " Split &vertically"
+  Key('V', true);
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
 }
 
 }  // namespace
