@@ -284,5 +284,103 @@ TEST_F(Program, TrayMenuCarriesTheCommands) {
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
 }
 
+TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
+  WriteDword(L"ShowBalloon", 0);
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  RECT vertical;
+  GetWindowRect(Bars()[0], &vertical);
+
+  Key(VK_CONTROL, false);  // the magic key, Ctrl by default
+  INPUT click[3] = {};
+  for (INPUT& c : click) c.type = INPUT_MOUSE;
+  click[0].mi.dx = MulDiv(vertical.right + 100, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  click[0].mi.dy = MulDiv(300, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  for (INPUT& c : click) {
+    SendInput(1, &c, sizeof c);
+    Sleep(30);
+  }
+  Key(VK_CONTROL, true);
+
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32771 /* split horizontally */, 0);
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
+  for (HWND bar : Bars()) {
+    RECT r;
+    GetWindowRect(bar, &r);
+    if (r.bottom - r.top == 4) {
+      EXPECT_EQ(r.left, vertical.right) << "the clicked right frame was split";
+    }
+  }
+}
+
+TEST_F(Program, AnswersFrameRequestsInTheNamedBlockOnlyWhenWellFormed) {
+  WriteDword(L"ShowBalloon", 0);
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  RECT bar;
+  GetWindowRect(Bars()[0], &bar);
+
+  const std::int32_t number = static_cast<std::int32_t>(GetCurrentProcessId());
+  const std::wstring name = L"TSSM" + std::to_wstring(number);
+  HANDLE block = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 20, name.c_str());
+  ASSERT_NE(block, nullptr);
+  auto* reply = static_cast<std::int32_t*>(MapViewOfFile(block, FILE_MAP_ALL_ACCESS, 0, 0, 20));
+  ASSERT_NE(reply, nullptr);
+
+  std::int32_t request[3] = {static_cast<std::int32_t>(reinterpret_cast<UINT_PTR>(w)), 36, number};
+  COPYDATASTRUCT data{0, sizeof request, request};
+  DWORD_PTR result = 7;
+  SendMessageTimeoutW(Tessel::MainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                      5000, &result);
+  EXPECT_EQ(result, 1u);
+  EXPECT_EQ(reply[0], 1);
+  EXPECT_EQ(reply[3], bar.left) << "the left frame's right edge";
+
+  reply[0] = 0;
+  data.cbData = 8;  // cut short
+  SendMessageTimeoutW(Tessel::MainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                      5000, &result);
+  EXPECT_EQ(result, 0u);
+  request[1] = 35;
+  data.cbData = sizeof request;
+  SendMessageTimeoutW(Tessel::MainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                      5000, &result);
+  EXPECT_EQ(result, 0u);
+  EXPECT_EQ(reply[0], 0) << "nothing written";
+  UnmapViewOfFile(reply);
+  CloseHandle(block);
+}
+
+TEST_F(Program, WithoutTheCompositionLibraryTheFirstSplitIsRefusedOnVistaAndLater) {
+  WriteDword(L"ShowBalloon", 0);
+  HKEY defaults;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\tessel.exe", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &defaults, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(defaults, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"win7"), 10);
+  HKEY overrides;
+  ASSERT_EQ(RegCreateKeyExW(defaults, L"DllOverrides", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(overrides, L"dwmapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), 2);  // disabled
+  {
+    Tessel tessel;
+    ASSERT_TRUE(tessel.WaitForMainWindow());
+    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
+    EXPECT_EQ(TakeErrorBox(), L"Failed to disable aero effect.");
+    EXPECT_TRUE(Bars().empty());
+  }
+  RegCloseKey(overrides);
+  RegDeleteTreeW(defaults, nullptr);
+  RegCloseKey(defaults);
+}
+
 }  // namespace
 }  // namespace tessel
