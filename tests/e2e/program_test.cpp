@@ -119,6 +119,12 @@ std::vector<HWND> Bars() {
   return bars;
 }
 
+// The split command given to the running program, and its bar on the screen.
+bool SplitVertically() {
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
+  return WaitFor([] { return Bars().size() == 1; });
+}
+
 class Program : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { helper = new HelperApp(L"program-test"); }
@@ -190,8 +196,7 @@ TEST_F(Program, SplitsTheScreenAndKeepsWindowsInTheirFrames) {
   HWND before = Open(WindowKind::kPlain, {500, 100, 800, 400});  // across the middle
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
-  ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  ASSERT_TRUE(SplitVertically());
   RECT bar;
   GetWindowRect(Bars()[0], &bar);
   EXPECT_EQ(bar.right - bar.left, 4);
@@ -261,8 +266,7 @@ TEST_F(Program, TheLastLayoutComesBackAfterACleanExit) {
   {
     Tessel tessel;
     ASSERT_TRUE(tessel.WaitForMainWindow());
-    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
-    ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+    ASSERT_TRUE(SplitVertically());
     PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
     ASSERT_EQ(tessel.ExitCode(), 0);
   }
@@ -288,8 +292,7 @@ TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
   WriteDword(L"ShowBalloon", 0);
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
-  ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  ASSERT_TRUE(SplitVertically());
   RECT vertical;
   GetWindowRect(Bars()[0], &vertical);
 
@@ -323,8 +326,7 @@ TEST_F(Program, AnswersFrameRequestsInTheNamedBlockOnlyWhenWellFormed) {
   HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
-  ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  ASSERT_TRUE(SplitVertically());
   RECT bar;
   GetWindowRect(Bars()[0], &bar);
 
