@@ -384,5 +384,64 @@ TEST_F(Program, WithoutTheCompositionLibraryTheFirstSplitIsRefusedOnVistaAndLate
   RegCloseKey(defaults);
 }
 
+void MouseTo(int x, int y, DWORD flags = 0) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  SendInput(1, &input, sizeof input);
+}
+
+TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
+  WriteDword(L"ShowBalloon", 0);
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  ASSERT_TRUE(SplitVertically());
+  RECT bar;
+  GetWindowRect(Bars()[0], &bar);
+
+  // A window with a dialog touching it, both left of the line.
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
+  HWND dialog = helper->Open(WindowKind::kOwnedDialog, {400, 120, 550, 220}, w);
+  opened.push_back(dialog);
+  RECT r;
+  ASSERT_TRUE(WaitFor([&] { return GetWindowRect(dialog, &r) && r.right <= bar.left; }))
+      << "the dialog stays inside its owner's frame";
+
+  // Dragged by its title bar into the right frame: it lands there, slid inside.
+  MouseTo(250, 110);
+  Sleep(50);
+  MouseTo(250, 110, MOUSEEVENTF_LEFTDOWN);
+  Sleep(50);
+  for (int i = 1; i <= 10; ++i) {
+    MouseTo(250 + i * 90, 110);
+    Sleep(20);
+  }
+  Sleep(50);
+  MouseTo(1150, 110, MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left >= bar.right && RegionType(w) == ERROR; }))
+      << "in the right frame, whole";
+
+  // Maximised, it lies exactly on its frame.
+  HWND big = Open(WindowKind::kMaximised, {100, 500, 400, 700});
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && r.left == 0 && r.right == bar.left; }));
+}
+
+TEST_F(Program, EndOfTheSessionSavesAndReleasesEverything) {
+  WriteDword(L"ShowBalloon", 0);
+  HWND w = Open(WindowKind::kPlain, {500, 100, 800, 400});
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  ASSERT_TRUE(SplitVertically());
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(Tessel::MainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+  EXPECT_EQ(tessel.ExitCode(), 0);
+  DWORD clean = 0;
+  EXPECT_TRUE(ReadDword(L"CleanExit", &clean) && clean == 1);
+  EXPECT_EQ(RegionType(w), ERROR);
+  EXPECT_TRUE(Bars().empty());
+}
+
 }  // namespace
 }  // namespace tessel
