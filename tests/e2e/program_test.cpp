@@ -361,23 +361,29 @@ TEST_F(Program, AnswersFrameRequestsInTheNamedBlockOnlyWhenWellFormed) {
   CloseHandle(block);
 }
 
-TEST_F(Program, WithoutTheCompositionLibraryTheFirstSplitIsRefusedOnVistaAndLater) {
+TEST_F(Program, WithoutTheCompositionLibraryOnlyVistaAndLaterRefuseTheFirstSplit) {
   WriteDword(L"ShowBalloon", 0);
   HKEY defaults;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\tessel.exe", 0, nullptr, 0,
                             KEY_ALL_ACCESS, nullptr, &defaults, nullptr),
             ERROR_SUCCESS);
-  RegSetValueExW(defaults, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"win7"), 10);
   HKEY overrides;
   ASSERT_EQ(RegCreateKeyExW(defaults, L"DllOverrides", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides, nullptr),
             ERROR_SUCCESS);
   RegSetValueExW(overrides, L"dwmapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), 2);  // disabled
-  {
+  for (const wchar_t* version : {L"win7", L"winxp", L"win2k"}) {
+    SCOPED_TRACE(::testing::Message() << (version[3] == L'7' ? "Windows 7" : "before Vista"));
+    RegSetValueExW(defaults, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
     Tessel tessel;
     ASSERT_TRUE(tessel.WaitForMainWindow());
-    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
-    EXPECT_EQ(TakeErrorBox(), L"Failed to disable aero effect.");
-    EXPECT_TRUE(Bars().empty());
+    if (version[3] == L'7') {
+      PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
+      EXPECT_EQ(TakeErrorBox(), L"Failed to disable aero effect.");
+      EXPECT_TRUE(Bars().empty());
+    } else {
+      EXPECT_TRUE(SplitVertically()) << "composition is not switched before version 6";
+    }
   }
   RegCloseKey(overrides);
   RegDeleteTreeW(defaults, nullptr);
@@ -441,6 +447,76 @@ TEST_F(Program, EndOfTheSessionSavesAndReleasesEverything) {
   EXPECT_TRUE(ReadDword(L"CleanExit", &clean) && clean == 1);
   EXPECT_EQ(RegionType(w), ERROR);
   EXPECT_TRUE(Bars().empty());
+}
+
+// Opens the tray menu as a click on the icon would, and waits until it shows.
+HWND OpenTrayMenu() {
+  PostMessageW(Tessel::MainWindow(), 0x465, 0, WM_RBUTTONDOWN);
+  HWND menu = nullptr;
+  WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); });
+  return menu;
+}
+
+void Press(WORD vk) {
+  Key(vk, false);
+  Key(vk, true);
+}
+
+// Types a file name into a file dialog of the program and presses its OK button.
+bool ChooseFile(const wchar_t* caption, const std::wstring& path) {
+  HWND dialog = nullptr;
+  HWND name = nullptr;
+  if (!WaitFor([&] {
+        dialog = FindWindowW(L"#32770", caption);
+        name = dialog ? GetDlgItem(dialog, 0x47C) : nullptr;
+        return name && IsWindowVisible(dialog);
+      }))
+    return false;
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  return WaitFor([&] { return !IsWindow(dialog); });
+}
+
+TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenu) {
+  WriteDword(L"ShowBalloon", 0);
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring file = std::wstring(temp) + L"tessel-menu-test.tsf";
+  DeleteFileW(file.c_str());
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+
+  // Without frames, saving is grayed: its accelerator chooses nothing.
+  ASSERT_NE(OpenTrayMenu(), nullptr);
+  Press('S');
+  Press(VK_ESCAPE);
+  EXPECT_FALSE(WaitFor([] { return FindWindowW(L"#32770", L"Tessel Save As") != nullptr; }, 500));
+
+  ASSERT_TRUE(SplitVertically());
+  ASSERT_NE(OpenTrayMenu(), nullptr);
+  Press('S');
+  ASSERT_TRUE(ChooseFile(L"Tessel Save As", file));
+  ASSERT_TRUE(WaitFor([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+  HANDLE saved = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(saved, INVALID_HANDLE_VALUE);
+  char bytes[12] = {};
+  DWORD read = 0;
+  ReadFile(saved, bytes, sizeof bytes, &read, nullptr);
+  const DWORD size = GetFileSize(saved, nullptr);
+  CloseHandle(saved);
+  EXPECT_EQ(std::string(bytes, 4), "TSFS");
+  EXPECT_EQ(bytes[4], 1) << "version 1";
+  EXPECT_EQ(bytes[8], 3) << "three frames";
+  EXPECT_EQ(size, 204u) << "the header, three frames and one bar";
+
+  // Split once more, then load the saved layout back: one bar again.
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32771, 0);
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
+  ASSERT_NE(OpenTrayMenu(), nullptr);
+  Press('L');
+  ASSERT_TRUE(ChooseFile(L"Tessel Open", file));
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  DeleteFileW(file.c_str());
 }
 
 }  // namespace
