@@ -1,0 +1,246 @@
+// The running program under Wine, as its users meet it: how soon a window shown across
+// a frame edge is fitted while hundreds of windows are already managed, and what the
+// program's main thread does while nothing happens. tessel.exe runs in a process of its
+// own and the windows are window_app.exe's, in another.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "harness/helper_app.h"
+
+namespace {
+
+using tessel::e2e::BesideExecutable;
+using tessel::e2e::HelperApp;
+using tessel::e2e::WaitFor;
+using tessel::testapp::WindowKind;
+
+constexpr wchar_t kKey[] = L"Software\\Velbrook\\Tessel";
+constexpr WPARAM kSplitH = 32771, kSplitV = 32772, kExit = 32774;
+
+constexpr int kIdleWindows = 4;
+constexpr int kBaselineWindows = 50;
+constexpr int kManagedWindows = 500;
+constexpr int kShownWindows = 200;
+constexpr DWORD kIdleMs = 10000;
+constexpr DWORD kFitTimeoutMs = 2000;
+// Small windows keep 700 of them cheap for Wine's server and the X display.
+constexpr int kWidth = 80, kHeight = 40;
+
+HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
+
+std::vector<RECT> Bars() {
+  std::vector<RECT> bars;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"TesselSplitterClass", nullptr));) {
+    RECT r;
+    if (GetWindowRect(w, &r)) bars.push_back(r);
+  }
+  return bars;
+}
+
+RECT WorkArea() {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+  return info.rcWork;
+}
+
+double Now() {
+  LARGE_INTEGER frequency, count;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&count);
+  return double(count.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+// A fixed sequence, so every run places the same windows.
+unsigned Next(unsigned* seed) {
+  *seed = *seed * 1103515245u + 12345u;
+  return *seed >> 8;
+}
+
+// A window's rectangle somewhere in the work area, clear of every bar.
+RECT InsideAFrame(const std::vector<RECT>& bars, unsigned* seed) {
+  const RECT work = WorkArea();
+  for (;;) {
+    const int x = work.left + int(Next(seed) % unsigned(work.right - work.left - kWidth));
+    const int y = work.top + int(Next(seed) % unsigned(work.bottom - work.top - kHeight));
+    const RECT r{x - 8, y - 8, x + kWidth + 8, y + kHeight + 8};
+    RECT overlap;
+    if (std::none_of(bars.begin(), bars.end(), [&](const RECT& b) { return IntersectRect(&overlap, &r, &b); }))
+      return {x, y, x + kWidth, y + kHeight};
+  }
+}
+
+// A window's rectangle lying across `bar`, at a point along it.
+RECT AcrossBar(const RECT& bar, unsigned* seed) {
+  if (bar.bottom - bar.top > bar.right - bar.left) {
+    const int x = (bar.left + bar.right) / 2 - kWidth / 2;
+    const int y = bar.top + int(Next(seed) % unsigned(std::max(1L, bar.bottom - bar.top - kHeight)));
+    return {x, y, x + kWidth, y + kHeight};
+  }
+  const int y = (bar.top + bar.bottom) / 2 - kHeight / 2;
+  const int x = bar.left + int(Next(seed) % unsigned(std::max(1L, bar.right - bar.left - kWidth)));
+  return {x, y, x + kWidth, y + kHeight};
+}
+
+// Fitted: clipped by a region, or moved from where it was opened.
+bool Fitted(HWND window, const RECT& opened) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const bool clipped = GetWindowRgn(window, region) != ERROR;
+  DeleteObject(region);
+  RECT r;
+  return clipped || (GetWindowRect(window, &r) && !EqualRect(&r, &opened));
+}
+
+struct ShowToFit {
+  std::vector<double> ms;  // of the windows fitted in time, sorted
+  int notFitted = 0;
+
+  double Percentile(int p) const {
+    return ms.empty() ? -1 : ms[std::min(ms.size() - 1, (ms.size() * p + 99) / 100 - 1)];
+  }
+};
+
+// Shows `count` windows one at a time, each across a bar, timing each from the request
+// to show it until it is fitted.
+ShowToFit ShowAcrossBars(HelperApp& helper, int count, unsigned* seed) {
+  ShowToFit result;
+  const std::vector<RECT> bars = Bars();
+  for (int i = 0; i < count; ++i) {
+    const RECT rect = AcrossBar(bars[i % bars.size()], seed);
+    HWND window = helper.Open(WindowKind::kHidden, rect);
+    RECT placed;
+    if (!window || !GetWindowRect(window, &placed)) continue;
+    const double shown = Now();
+    helper.Show(window, SW_SHOWNOACTIVATE);
+    while (!Fitted(window, placed) && Now() - shown < kFitTimeoutMs) SwitchToThread();
+    if (Fitted(window, placed))
+      result.ms.push_back(Now() - shown);
+    else
+      ++result.notFitted;
+  }
+  std::sort(result.ms.begin(), result.ms.end());
+  return result;
+}
+
+void Print(int managed, const ShowToFit& fit) {
+  std::printf("  with %3d managed: %zu windows fitted (%d not in %lu ms), p50 %.1f ms, p99 %.1f ms\n", managed,
+              fit.ms.size(), fit.notFitted, kFitTimeoutMs, fit.Percentile(50), fit.Percentile(99));
+}
+
+template <typename F>
+F Export(HMODULE library, const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+struct Idle {
+  LONG posted = -1, sent = -1;
+  UINT kinds[8] = {};
+  LONG perKind[8] = {};
+  double cpuMs = -1;
+};
+
+// Kernel and user time together; Wine counts it in whole 10 ms clock ticks.
+double CpuMs(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+  const auto ticks = [](const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  return double(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+// Counts the main thread's messages over kIdleMs through wake_counter.dll's hooks on
+// that thread alone, and the process's processor time over the same span.
+Idle MeasureIdle(HANDLE process) {
+  Idle idle;
+  HMODULE counter = LoadLibraryW(BesideExecutable(L"wake_counter.dll").c_str());
+  if (!counter) return idle;
+  auto reset = Export<void(WINAPI*)()>(counter, "WakeReset");
+  auto read = Export<void(WINAPI*)(LONG*, LONG*, UINT*, LONG*)>(counter, "WakeRead");
+  const DWORD thread = GetWindowThreadProcessId(MainWindow(), nullptr);
+  HHOOK getMessage = SetWindowsHookExW(WH_GETMESSAGE, Export<HOOKPROC>(counter, "WakeGetMsgProc"), counter, thread);
+  HHOOK callWndProc = SetWindowsHookExW(WH_CALLWNDPROC, Export<HOOKPROC>(counter, "WakeCallWndProc"), counter, thread);
+  if (getMessage && callWndProc) {
+    // One message of our own shows the hooks have reached the thread.
+    PostMessageW(MainWindow(), WM_NULL, 0, 0);
+    if (WaitFor([&] {
+          read(&idle.posted, &idle.sent, idle.kinds, idle.perKind);
+          return idle.posted > 0;
+        })) {
+      reset();
+      const double cpuBefore = CpuMs(process);
+      Sleep(kIdleMs);
+      read(&idle.posted, &idle.sent, idle.kinds, idle.perKind);
+      idle.cpuMs = CpuMs(process) - cpuBefore;
+    } else {
+      idle.posted = idle.sent = -1;
+    }
+  }
+  if (getMessage) UnhookWindowsHookEx(getMessage);
+  if (callWndProc) UnhookWindowsHookEx(callWndProc);
+  return idle;
+}
+
+bool SplitAndWait(WPARAM command, size_t bars) {
+  PostMessageW(MainWindow(), WM_COMMAND, command, 0);
+  return WaitFor([&] { return Bars().size() == bars; });
+}
+
+}  // namespace
+
+int main() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+  HelperApp helper(L"program-bench");
+  const std::wstring exe = BesideExecutable(L"..\\src\\tessel.exe");
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION tessel{};
+  if (!helper.running() ||
+      !CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &tessel)) {
+    std::fprintf(stderr, "window_app.exe or tessel.exe did not start\n");
+    return 1;
+  }
+  int status = 1;
+  if (!WaitFor([] { return MainWindow() != nullptr; }, 10000) || !SplitAndWait(kSplitV, 1) ||
+      !SplitAndWait(kSplitH, 2)) {
+    std::fprintf(stderr, "tessel.exe did not start or split the screen\n");
+  } else {
+    unsigned seed = 7;
+    for (int i = 0; i < kIdleWindows; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(Bars(), &seed));
+    Sleep(1500);  // past the settle timer
+    const Idle idle = MeasureIdle(tessel.hProcess);
+
+    // The same measure with few windows managed and with hundreds, so the second reads
+    // against the first from the same run.
+    const ShowToFit few = ShowAcrossBars(helper, kBaselineWindows, &seed);
+    const std::vector<RECT> bars = Bars();
+    const double opening = Now();
+    for (int i = 0; i < kManagedWindows; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(bars, &seed));
+    const double openMs = Now() - opening;
+    Sleep(1500);  // past the settle timer of the last ones
+    const ShowToFit many = ShowAcrossBars(helper, kShownWindows, &seed);
+
+    std::printf("Show to fit: a window shown across a frame edge until it is clipped or moved\n");
+    Print(kIdleWindows, few);
+    std::printf("  (%d more windows opened into frames in %.0f ms)\n", kManagedWindows, openMs);
+    Print(kIdleWindows + kBaselineWindows + kManagedWindows, many);
+    std::printf("  p50 with many / with few: %.2f\n", many.Percentile(50) / few.Percentile(50));
+    if (idle.posted < 0) {
+      std::printf("Idle: the counting hooks did not reach the main thread\n");
+    } else {
+      std::printf("Idle %lu s with %d windows managed: %ld messages taken from the queue, %ld sent by other "
+                  "threads, %.1f ms processor time\n",
+                  kIdleMs / 1000, kIdleWindows, idle.posted, idle.sent, idle.cpuMs);
+      for (int i = 0; i < 8 && idle.perKind[i]; ++i)
+        std::printf("  message 0x%04X: %ld\n", idle.kinds[i], idle.perKind[i]);
+    }
+    status = 0;
+  }
+  PostMessageW(MainWindow(), WM_COMMAND, kExit, 0);
+  if (WaitForSingleObject(tessel.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(tessel.hProcess, 9);
+  CloseHandle(tessel.hThread);
+  CloseHandle(tessel.hProcess);
+  return status;
+}
