@@ -6,12 +6,16 @@
 #include <vector>
 
 #include "harness/helper_app.h"
+#include "harness/input.h"
 
 namespace tessel {
 namespace {
 
 using e2e::BesideExecutable;
 using e2e::HelperApp;
+using e2e::Key;
+using e2e::MouseTo;
+using e2e::Press;
 using e2e::WaitFor;
 using testapp::WindowKind;
 
@@ -68,14 +72,6 @@ void WriteDword(const wchar_t* name, DWORD value) {
   RegCloseKey(key);
 }
 
-void Key(WORD vk, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = vk;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof input);
-  Sleep(20);
-}
 
 // Presses Ctrl+Alt+`vk` as a user would.
 void CtrlAlt(WORD vk) {
@@ -390,14 +386,6 @@ TEST_F(Program, WithoutTheCompositionLibraryOnlyVistaAndLaterRefuseTheFirstSplit
   RegCloseKey(defaults);
 }
 
-void MouseTo(int x, int y, DWORD flags = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-  SendInput(1, &input, sizeof input);
-}
 
 TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
   WriteDword(L"ShowBalloon", 0);
@@ -457,10 +445,6 @@ HWND OpenTrayMenu() {
   return menu;
 }
 
-void Press(WORD vk) {
-  Key(vk, false);
-  Key(vk, true);
-}
 
 // Types a file name into a file dialog of the program and presses its OK button.
 bool ChooseFile(const wchar_t* caption, const std::wstring& path) {

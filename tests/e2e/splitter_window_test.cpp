@@ -6,6 +6,7 @@
 #include "frames/placing.h"
 #include "frames/split.h"
 #include "harness/helper_app.h"
+#include "harness/input.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/rect_win32.h"
 #include "platform/win32/win32_window_system.h"
@@ -18,6 +19,9 @@ namespace tessel {
 namespace {
 
 using e2e::HelperApp;
+using e2e::Key;
+using e2e::MouseTo;
+using e2e::Press;
 using e2e::WaitFor;
 using testapp::WindowKind;
 
@@ -42,14 +46,6 @@ std::uint32_t ScreenPixel(int x, int y) {
   return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
-void MouseTo(int x, int y, DWORD flags = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-  SendInput(1, &input, sizeof input);
-}
 
 struct Drag {
   POINT from;
