@@ -38,8 +38,9 @@ class Canvas:
         self.rect(x1 - 1, y0, x1, y1, colour)
 
 
-def tiles(size):
-    """The program's picture: a window divided into three frames."""
+def tiles(size, classic=False):
+    """The program's picture: a window divided into three frames (in fewer colours for
+    the classic tray icon of Windows 2000)."""
     c = Canvas(size, size)
     m = max(1, size // 16)
     c.rect(m, m, size - m, size - m, DARK)
@@ -49,7 +50,7 @@ def tiles(size):
     mid_y = (inner[1] + inner[3]) // 2
     c.rect(inner[0], inner[1], mid_x - gap // 2, inner[3], BLUE)
     c.rect(mid_x + (gap + 1) // 2, inner[1], inner[2], mid_y - gap // 2, LIGHT)
-    c.rect(mid_x + (gap + 1) // 2, mid_y + (gap + 1) // 2, inner[2], inner[3], GREEN)
+    c.rect(mid_x + (gap + 1) // 2, mid_y + (gap + 1) // 2, inner[2], inner[3], GREY if classic else GREEN)
     return c
 
 
@@ -147,7 +148,7 @@ def main():
     out.mkdir(parents=True, exist_ok=True)
     write_ico(out / "program.ico", [(tiles(s), 8) for s in (96, 48, 32, 24, 16)])
     write_ico(out / "tray.ico", [(tiles(16), 4), (tiles(16), 8)])
-    write_ico(out / "tray_classic.ico", [(tiles(16), 4)])
+    write_ico(out / "tray_classic.ico", [(tiles(16, classic=True), 4)])
     write_bmp(out / "about.bmp", about_picture())
     for kind in ("split_h", "split_v", "remove", "load", "save"):
         write_bmp(out / f"{kind}_16.bmp", pictogram(16, kind))

@@ -1,6 +1,7 @@
 #include "shell/tray_menu.h"
 
 #include "shell/commands.h"
+#include "shell/win32/resource_ids.h"
 
 namespace tessel {
 
@@ -21,6 +22,15 @@ std::vector<TrayMenuItem> TrayMenuItems(bool haveFrames, bool newVersionAvailabl
   items.push_back(separator);
   items.push_back({IDM_EXIT, L" E&xit", false, MenuImage::kNone});
   return items;
+}
+
+std::vector<int> MenuImageIds(std::uint32_t osMajor) {
+  if (osMajor >= 6) return {IDB_SPLIT_H_16, IDB_SPLIT_V_16, IDB_REMOVE_16, IDB_LOAD_16, IDB_SAVE_16};
+  return {IDB_SPLIT_H_12, IDB_SPLIT_V_12, IDB_REMOVE_12, IDB_LOAD_12, IDB_SAVE_12};
+}
+
+int TrayIconId(std::uint32_t osMajor, std::uint32_t osMinor) {
+  return osMajor * 10 + osMinor > 50 ? IDI_TRAY : IDI_TRAY_CLASSIC;
 }
 
 std::uint32_t TrayMenuAlignment(Point p, std::int32_t width, std::int32_t height) {

@@ -22,6 +22,13 @@ struct TrayMenuItem {
 // entry shows only while a newer version is known.
 std::vector<TrayMenuItem> TrayMenuItems(bool haveFrames, bool newVersionAvailable);
 
+// The bitmap resources of the menu images (split horizontally, vertically, remove, load,
+// save): 16-pixel images from Windows Vista on, 12-pixel ones before.
+std::vector<int> MenuImageIds(std::uint32_t osMajor);
+
+// The tray icon's resource: the classic one on Windows 2000 only.
+int TrayIconId(std::uint32_t osMajor, std::uint32_t osMinor);
+
 // TrackPopupMenu alignment flags that open the menu toward the middle of the screen.
 std::uint32_t TrayMenuAlignment(Point cursor, std::int32_t screenWidth, std::int32_t screenHeight);
 

@@ -503,5 +503,68 @@ TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenu) {
   DeleteFileW(file.c_str());
 }
 
+// The screen's pixels under a window, as 0xRRGGBB, row by row; its width in `width`.
+std::vector<std::uint32_t> PixelsOf(HWND window, int* width) {
+  RECT r;
+  if (!window || !GetWindowRect(window, &r)) return {};
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP shot = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, shot);
+  BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+  const auto* first = static_cast<const std::uint32_t*>(bits);
+  std::vector<std::uint32_t> pixels(first, first + w * h);
+  for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
+  SelectObject(memory, old);
+  DeleteObject(shot);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  *width = w;
+  return pixels;
+}
+
+// Whether the taskbar shows a pixel of the given colour (0xRRGGBB) anywhere.
+bool TaskbarShows(std::uint32_t rgb) {
+  int width = 0;
+  for (std::uint32_t p : PixelsOf(FindWindowW(L"Shell_TrayWnd", nullptr), &width))
+    if (p == rgb) return true;
+  return false;
+}
+
+
+TEST_F(Program, TrayIconFollowsTheWindowsVersion) {
+  constexpr std::uint32_t kGreen = 0xB3FA6D;  // only the modern icon has the green frame
+  constexpr std::uint32_t kLightBlue = 0x43BDFA;  // both icons have it
+  WriteDword(L"ShowBalloon", 0);
+  HKEY defaults;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\tessel.exe", 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &defaults, nullptr),
+            ERROR_SUCCESS);
+  for (const wchar_t* version : {L"win2k", L"winxp"}) {
+    const bool classic = version[3] == L'2';
+    SCOPED_TRACE(::testing::Message() << "version " << (classic ? "2000" : "XP or 7"));
+    RegSetValueExW(defaults, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
+    ASSERT_FALSE(TaskbarShows(kLightBlue)) << "no icon before the program starts";
+    Tessel tessel;
+    ASSERT_TRUE(tessel.WaitForMainWindow());
+    EXPECT_TRUE(WaitFor([] { return TaskbarShows(kLightBlue); })) << "the icon is shown";
+    EXPECT_EQ(TaskbarShows(kGreen), !classic);
+    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
+    EXPECT_EQ(tessel.ExitCode(), 0);
+    EXPECT_TRUE(WaitFor([] { return !TaskbarShows(kLightBlue); })) << "and removed at exit";
+  }
+  RegDeleteTreeW(defaults, nullptr);
+  RegCloseKey(defaults);
+}
+
 }  // namespace
 }  // namespace tessel

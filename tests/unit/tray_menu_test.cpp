@@ -38,5 +38,14 @@ TEST(TrayMenu, OpensTowardTheMiddleAndHandsTheForegroundBackAfterPlainCommands) 
   EXPECT_FALSE(GiveForegroundBack(IDM_LOAD_FRAMES));
 }
 
+TEST(TrayMenu, ImagesAndIconFollowTheWindowsVersion) {
+  EXPECT_EQ(MenuImageIds(6).front(), 160) << "16-pixel images from Vista on";
+  EXPECT_EQ(MenuImageIds(5).front(), 163);
+  EXPECT_EQ(MenuImageIds(5).size(), 5u);
+  EXPECT_EQ(TrayIconId(5, 0), 156) << "Windows 2000";
+  EXPECT_EQ(TrayIconId(5, 1), 155);
+  EXPECT_EQ(TrayIconId(6, 0), 155);
+}
+
 }  // namespace
 }  // namespace tessel

@@ -54,9 +54,7 @@ void AllowHookMessages(UINT manageMessage) {
 }
 
 void LoadMenuImages(Program& p) {
-  static const int kModern[5] = {IDB_SPLIT_H_16, IDB_SPLIT_V_16, IDB_REMOVE_16, IDB_LOAD_16, IDB_SAVE_16};
-  static const int kClassic[5] = {IDB_SPLIT_H_12, IDB_SPLIT_V_12, IDB_REMOVE_12, IDB_LOAD_12, IDB_SAVE_12};
-  const int* ids = p.workspace.osVersion.major >= 6 ? kModern : kClassic;
+  const std::vector<int> ids = MenuImageIds(p.workspace.osVersion.major);
   for (int i = 0; i < 5; ++i)
     if (!p.menuImages[i]) p.menuImages[i] = LoadBitmapW(p.module, MAKEINTRESOURCEW(ids[i]));
 }
@@ -116,8 +114,7 @@ int Run(HINSTANCE module) {
   if (!p.manageMessage) return Fatal(kCannotCreateWindow);
 
   HICON icon = LoadIconW(module, MAKEINTRESOURCEW(IDI_TRAY));
-  HICON classicIcon = LoadIconW(module, MAKEINTRESOURCEW(IDI_TRAY_CLASSIC));
-  p.trayIcon = ws.osVersion.major * 10 + ws.osVersion.minor > 50 ? icon : classicIcon;
+  p.trayIcon = LoadIconW(module, MAKEINTRESOURCEW(TrayIconId(ws.osVersion.major, ws.osVersion.minor)));
   WNDCLASSW wc{};
   wc.lpfnWndProc = MainWndProc;
   wc.hInstance = module;
