@@ -236,9 +236,14 @@ TEST_F(Program, RefusesToRunWithoutAWholeHookLibrary) {
   RemoveDirectoryW(folder.c_str());
 }
 
-TEST_F(Program, HotkeysSplitAndMoveTheWindowInFront) {
-  WriteDword(L"HKSplitV", 0x0600 | 'V');  // Ctrl+Alt+V
-  WriteDword(L"HKMoveRight", 0x0E00 | VK_RIGHT);  // Ctrl+Alt+Right, an extended key
+TEST_F(Program, HotkeysSplitRemoveAndMoveTheWindowInFront) {
+  WriteDword(L"HKSplitV", 0x0600 | 'V');             // Ctrl+Alt+V
+  WriteDword(L"HKSplitH", 0x0600 | 'H');             // Ctrl+Alt+H
+  WriteDword(L"HKRemoveFrame", 0x0600 | 'R');        // Ctrl+Alt+R
+  WriteDword(L"HKMoveRight", 0x0E00 | VK_RIGHT);     // Ctrl+Alt+Right, an extended key
+  WriteDword(L"HKMoveLeft", 0x0E00 | VK_LEFT);
+  WriteDword(L"HKMoveDown", 0x0E00 | VK_DOWN);
+  WriteDword(L"HKMoveUp", 0x0E00 | VK_UP);
   WriteDword(L"ShowBalloon", 0);
   HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
@@ -254,6 +259,26 @@ TEST_F(Program, HotkeysSplitAndMoveTheWindowInFront) {
   RECT r;
   EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left == bar.right; }))
       << "slid to the near edge of the frame on the right";
+  CtrlAlt(VK_LEFT);
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.right == bar.left; })) << "and back";
+
+  // The left frame (the window's, now active) split in two; the window goes down and up.
+  CtrlAlt('H');
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
+  RECT across{};
+  for (HWND b : Bars()) {
+    RECT br;
+    GetWindowRect(b, &br);
+    if (br.bottom - br.top == 4) across = br;
+  }
+  EXPECT_EQ(across.right, bar.left) << "the left frame was split";
+  CtrlAlt(VK_DOWN);
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.top == across.bottom; }));
+  CtrlAlt(VK_UP);
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.bottom <= across.top; }));
+
+  CtrlAlt('R');
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "the active frame removed";
 }
 
 TEST_F(Program, TheLastLayoutComesBackAfterACleanExit) {
