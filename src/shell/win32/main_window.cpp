@@ -7,6 +7,7 @@
 #include <string>
 
 #include "frames/frame_model.h"
+#include "options/win32/options_sheet.h"
 #include "platform/win32/handles_win32.h"
 #include "shell/commands.h"
 #include "shell/tray_menu.h"
@@ -26,6 +27,11 @@ std::wstring ProgramFolder() {
   const std::size_t cut = folder.find_last_of(L"\\/");
   folder.resize(cut == std::wstring::npos ? 0 : cut + 1);
   return folder;
+}
+
+void OpenHelpFile() {
+  const std::wstring help = ProgramFolder() + L"help\\index.htm";
+  ShellExecuteW(nullptr, L"open", help.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 namespace {
@@ -75,7 +81,7 @@ class Win32ShellActions final : public ShellActions {
  public:
   explicit Win32ShellActions(Program& p) : p_(p) {}
 
-  void ShowOptionsSheet() override {}
+  void ShowOptionsSheet() override { tessel::ShowOptionsSheet(p_); }
 
   void SaveFramesDialog() override {
     p_.shell.fileDialogOpen = true;
@@ -93,10 +99,7 @@ class Win32ShellActions final : public ShellActions {
     p_.shell.fileDialogOpen = false;
   }
 
-  void OpenHelp() override {
-    const std::wstring help = ProgramFolder() + L"help\\index.htm";
-    ShellExecuteW(nullptr, L"open", help.c_str(), nullptr, nullptr, SW_SHOW);
-  }
+  void OpenHelp() override { OpenHelpFile(); }
 
   void OpenDownloadPage() override { ShellExecuteW(nullptr, L"open", kDownloadPage, nullptr, nullptr, SW_SHOW); }
 

@@ -34,6 +34,7 @@ struct Program {
   UINT manageMessage = 0;  // "TesselManageMsg"
   HICON trayIcon = nullptr;
   HBITMAP menuImages[5] = {};  // split horizontally, vertically, remove, load, save
+  HBITMAP aboutLogo = nullptr;
 };
 
 // The hidden main window's procedure.
@@ -45,5 +46,8 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam);
 
 // The folder of the running program, with a trailing separator.
 std::wstring ProgramFolder();
+
+// Opens help\index.htm beside the program.
+void OpenHelpFile();
 
 }  // namespace tessel

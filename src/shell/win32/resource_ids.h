@@ -1,7 +1,10 @@
 #pragma once
 
 // Resource identifiers, shared by the program and its resource script.
+#define IDD_HOTKEYS 106
 #define IDI_PROGRAM 107
+#define IDD_MISC 108
+#define IDD_ABOUT 109
 #define IDI_TRAY 155
 #define IDI_TRAY_CLASSIC 156
 #define IDB_ABOUT 153

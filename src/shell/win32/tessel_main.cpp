@@ -57,6 +57,7 @@ void LoadMenuImages(Program& p) {
   const std::vector<int> ids = MenuImageIds(p.workspace.osVersion.major);
   for (int i = 0; i < 5; ++i)
     if (!p.menuImages[i]) p.menuImages[i] = LoadBitmapW(p.module, MAKEINTRESOURCEW(ids[i]));
+  p.aboutLogo = LoadBitmapW(p.module, MAKEINTRESOURCEW(IDB_ABOUT));
 }
 
 void FreeMenuImages(Program& p) {
@@ -64,6 +65,8 @@ void FreeMenuImages(Program& p) {
     if (image) DeleteObject(image);
     image = nullptr;
   }
+  if (p.aboutLogo) DeleteObject(p.aboutLogo);
+  p.aboutLogo = nullptr;
 }
 
 bool AddTrayIcon(Program& p, HWND main) {

@@ -15,6 +15,8 @@ void Key(WORD vk, bool up) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = vk;
+  // With its scan code, as a keyboard sends it: the hotkey control reads the key from it.
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
   SendInput(1, &input, sizeof input);
   Sleep(20);
