@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -593,6 +595,184 @@ TEST_F(Program, TrayIconFollowsTheWindowsVersion) {
   }
   RegDeleteTreeW(defaults, nullptr);
   RegCloseKey(defaults);
+}
+
+// The options sheet of the running program, once it shows with all its pages.
+HWND OptionsSheet() {
+  HWND sheet = nullptr;
+  WaitFor([&] {
+    sheet = FindWindowW(L"#32770", L"Tessel - Options");
+    HWND hotkeys = sheet ? reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, 0, 0)) : nullptr;
+    return hotkeys && GetDlgItem(hotkeys, 1060) && IsWindowVisible(sheet);
+  });
+  return sheet;
+}
+
+// A page of the sheet brought to the front, as a click on its tab would.
+HWND SheetPage(HWND sheet, int index) {
+  SendMessageW(sheet, PSM_SETCURSEL, index, 0);
+  return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, index, 0));
+}
+
+// Presses one of the sheet's own buttons; posted, since OK may answer with a message box.
+void PressSheetButton(HWND sheet, int id) { PostMessageW(GetDlgItem(sheet, id), BM_CLICK, 0, 0); }
+
+bool Closes(HWND sheet) { return WaitFor([&] { return !IsWindow(sheet); }); }
+
+void SetCheck(HWND page, int id, bool on) {
+  SendMessageW(GetDlgItem(page, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::wstring TextOf(HWND control) {
+  wchar_t text[64] = {};
+  SendMessageW(control, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+TEST_F(Program, OptionsSheetTakesHotkeysMagicKeyAndSwitchesOnOkAndTheHotkeyWorksAtOnce) {
+  WriteDword(L"ShowBalloon", 0);
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  ASSERT_NE(OpenTrayMenu(), nullptr);
+  Press('O');  // " &Options"
+  HWND sheet = OptionsSheet();
+  ASSERT_NE(sheet, nullptr);
+  RECT r;
+  GetWindowRect(sheet, &r);
+  EXPECT_EQ(r.left, 50);
+  EXPECT_EQ(r.top, 50);
+  EXPECT_TRUE(GetWindowLongW(sheet, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+  HWND hotkeys = SheetPage(sheet, 0);
+  EXPECT_EQ(SendMessageW(GetDlgItem(hotkeys, 1058), BM_GETCHECK, 0, 0), BST_CHECKED) << "Ctrl by default";
+  SendMessageW(GetDlgItem(hotkeys, 1006), HKM_SETHOTKEY, 0x0600 | 'V', 0);  // Ctrl+Alt+V
+  SendMessageW(GetDlgItem(hotkeys, 1059), BM_CLICK, 0, 0);                  // Alt
+  HWND misc = SheetPage(sheet, 1);
+  EXPECT_EQ(TextOf(GetDlgItem(misc, 1019)), L"15");
+  SendMessageW(GetDlgItem(misc, 1019), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"007"));
+  SetCheck(misc, 1021, false);
+  SetCheck(misc, 1022, true);
+  PressSheetButton(sheet, IDOK);
+  ASSERT_TRUE(Closes(sheet));
+
+  DWORD value = 0;
+  EXPECT_TRUE(ReadDword(L"HKSplitV", &value) && value == (0x0600 | 'V'));
+  EXPECT_TRUE(ReadDword(L"MagicKey", &value) && value == 0x400);
+  EXPECT_TRUE(ReadDword(L"UpdateInterval", &value) && value == 7);
+  EXPECT_TRUE(ReadDword(L"KeepWndVisible", &value) && value == 0);
+  EXPECT_TRUE(ReadDword(L"LoadSession", &value) && value == 1);
+  EXPECT_TRUE(ReadDword(L"ShowBalloon", &value) && value == 0);
+  CtrlAlt('V');
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "the new hotkey acts at once";
+}
+
+TEST_F(Program, WhileTheSheetIsOpenHotkeysAreTypedIntoItAndARefusedIntervalChangesNothing) {
+  WriteDword(L"ShowBalloon", 0);
+  WriteDword(L"HKSplitV", 0x0600 | 'V');
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32776, 0);
+  HWND sheet = OptionsSheet();
+  ASSERT_NE(sheet, nullptr);
+  HWND hotkeys = SheetPage(sheet, 0);
+  HWND first = GetDlgItem(hotkeys, 1005);
+  EXPECT_EQ(SendMessageW(GetDlgItem(hotkeys, 1006), HKM_GETHOTKEY, 0, 0), 0x0600 | 'V');
+
+  // A command the hook posted would have run before the keys reached the control.
+  SetForegroundWindow(sheet);
+  SendMessageW(first, WM_SETFOCUS, 0, 0);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  ASSERT_TRUE(WaitFor([&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &gui) && gui.hwndFocus == first;
+  }));
+  CtrlAlt('V');
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(first, HKM_GETHOTKEY, 0, 0) == (0x0600 | 'V'); }))
+      << "the keys went into the focused hotkey control";
+  EXPECT_TRUE(Bars().empty()) << "and split nothing";
+
+  SendMessageW(GetDlgItem(hotkeys, 1006), HKM_SETHOTKEY, 0x0600 | 'X', 0);
+  SendMessageW(GetDlgItem(hotkeys, 1060), BM_CLICK, 0, 0);
+  HWND misc = SheetPage(sheet, 1);
+  SetCheck(misc, 1020, true);
+  SendMessageW(GetDlgItem(misc, 1019), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+  PressSheetButton(sheet, IDOK);
+  EXPECT_EQ(TakeErrorBox(), L"Interval for checking update must be at least one.");
+  ASSERT_TRUE(IsWindow(sheet)) << "the sheet stays open";
+  EXPECT_TRUE(WaitFor([&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &gui) &&
+           gui.hwndFocus == GetDlgItem(misc, 1019);
+  })) << "with the focus on the interval";
+
+  // Moved, then cancelled: the old hotkey still acts, nothing was saved, and the sheet
+  // opens again where it was left.
+  SetWindowPos(sheet, nullptr, 210, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  PressSheetButton(sheet, IDCANCEL);
+  ASSERT_TRUE(Closes(sheet));
+  DWORD value = 0;
+  EXPECT_FALSE(ReadDword(L"MagicKey", &value));
+  EXPECT_FALSE(ReadDword(L"UpdateInterval", &value));
+  CtrlAlt('V');
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32776, 0);
+  sheet = OptionsSheet();
+  ASSERT_NE(sheet, nullptr);
+  RECT r;
+  GetWindowRect(sheet, &r);
+  EXPECT_EQ(r.left, 210);
+  EXPECT_EQ(r.top, 160);
+  EXPECT_EQ(SendMessageW(GetDlgItem(SheetPage(sheet, 0), 1060), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  PressSheetButton(sheet, IDCANCEL);
+  EXPECT_TRUE(Closes(sheet));
+}
+
+BOOL CALLBACK FirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD found, LONG_PTR language) {
+  *reinterpret_cast<WORD*>(language) = found;
+  return FALSE;
+}
+
+// A copy of the program beside it whose file version is 2.12.0.0.
+std::wstring ProgramVersioned212() {
+  const std::wstring copy = BesideExecutable(L"..\\..\\src\\tessel-2.12.exe");
+  if (!CopyFileW(BuiltProgram().c_str(), copy.c_str(), FALSE)) return L"";
+  DWORD ignored = 0;
+  std::vector<BYTE> block(GetFileVersionInfoSizeW(copy.c_str(), &ignored));
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (block.empty() || !GetFileVersionInfoW(copy.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+      !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length))
+    return L"";
+  info->dwFileVersionMS = 0x0002000C;
+  WORD language = 0;
+  HMODULE data = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  EnumResourceLanguagesW(data, MAKEINTRESOURCEW(16) /* RT_VERSION */, MAKEINTRESOURCEW(VS_VERSION_INFO),
+                         FirstLanguage, reinterpret_cast<LONG_PTR>(&language));
+  FreeLibrary(data);
+  HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
+  const WORD stored = *reinterpret_cast<const WORD*>(block.data());  // the block's own length
+  if (!update || !UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(VS_VERSION_INFO), language,
+                                  block.data(), stored) ||
+      !EndUpdateResourceW(update, FALSE))
+    return L"";
+  return copy;
+}
+
+TEST_F(Program, AboutPageShowsTheFirstTwoPartsOfTheFileVersion) {
+  WriteDword(L"ShowBalloon", 0);
+  const std::wstring versioned = ProgramVersioned212();
+  ASSERT_FALSE(versioned.empty());
+  {
+    Tessel tessel(L"", versioned);
+    ASSERT_TRUE(tessel.WaitForMainWindow());
+    PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32776, 0);
+    HWND sheet = OptionsSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(SheetPage(sheet, 2), 1053)), L"Version 2.12");
+    PressSheetButton(sheet, IDCANCEL);
+    EXPECT_TRUE(Closes(sheet));
+  }
+  DeleteFileW(versioned.c_str());
 }
 
 }  // namespace
