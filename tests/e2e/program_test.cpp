@@ -597,7 +597,7 @@ TEST_F(Program, TrayIconFollowsTheWindowsVersion) {
   RegCloseKey(defaults);
 }
 
-// The options sheet of the running program, once it shows with all its pages.
+// The options sheet of the running program, once it shows with its first page made.
 HWND OptionsSheet() {
   HWND sheet = nullptr;
   WaitFor([&] {
@@ -680,7 +680,6 @@ TEST_F(Program, WhileTheSheetIsOpenHotkeysAreTypedIntoItAndARefusedIntervalChang
 
   // A command the hook posted would have run before the keys reached the control.
   SetForegroundWindow(sheet);
-  SendMessageW(first, WM_SETFOCUS, 0, 0);
   GUITHREADINFO gui{};
   gui.cbSize = sizeof gui;
   ASSERT_TRUE(WaitFor([&] {
