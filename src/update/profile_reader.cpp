@@ -65,7 +65,7 @@ std::optional<std::wstring> ReadProfileString(const std::vector<std::uint8_t>& b
     if (!line.empty() && line[0] == L'[') {
       const std::size_t close = line.rfind(L']');
       if (close != std::wstring::npos) {
-        const bool match = SameName(line.substr(1, close - 1), section);
+        const bool match = SameName(Trim(line, 1, close), section);
         if (where == kInside) where = kAfter;
         else if (match) where = kInside;
         continue;

@@ -24,7 +24,8 @@ TEST(UpdateSchedule, CountsWholeDaysAndWrapsForATimeInTheFuture) {
 TEST(UpdateSchedule, AnIntervalOfZeroOrLessSwitchesTheCheckOff) {
   EXPECT_FALSE(CheckDue(kNow, 0, 0));
   EXPECT_FALSE(CheckDue(kNow, 0, -1));
-  EXPECT_TRUE(CheckDue(kNow, kNow, 1) == false && CheckDue(kNow, kNow - kDay, 1));
+  EXPECT_FALSE(CheckDue(kNow, kNow, 1));
+  EXPECT_TRUE(CheckDue(kNow, kNow - kDay, 1));
 }
 
 TEST(UpdateSchedule, OnlyAStrictlyHigherPublishedVersionIsNewer) {
