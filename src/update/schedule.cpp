@@ -1,9 +1,17 @@
 #include "update/schedule.h"
 
+#include <cwchar>
+#include <string>
+
 namespace tessel {
 
 double VersionNumber(std::uint32_t fileVersionMS) {
-  return (fileVersionMS >> 16) + (fileVersionMS & 0xFFFF) / 10.0;
+  // Through the same text conversion as the published number, so that equal versions
+  // compare equal: the arithmetic and the C library's conversion can differ in the
+  // last bit (they do on 32-bit Windows).
+  const std::uint32_t major = fileVersionMS >> 16, minor = fileVersionMS & 0xFFFF;
+  const std::wstring text = std::to_wstring(major + minor / 10) + L"." + std::to_wstring(minor % 10);
+  return std::wcstod(text.c_str(), nullptr);
 }
 
 std::uint64_t DaysSince(std::uint64_t now, std::uint64_t last) {
