@@ -113,7 +113,7 @@ HMENU BuildTrayMenu(Program& p) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return nullptr;
   UINT position = 0;
-  for (const TrayMenuItem& item : TrayMenuItems(p.workspace.model.frameList != nullptr, false)) {
+  for (const TrayMenuItem& item : TrayMenuItems(p.workspace.model.frameList != nullptr, newVersionAvailable)) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     if (!item.text) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "platform/win32/win32_file_system.h"
@@ -43,6 +44,14 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 // The low-level input hooks: they follow the modifiers and post commands, nothing more.
 LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam);
+
+// Checks for a newer published version once per start; its parameter is the update
+// interval in days.
+DWORD WINAPI UpdateCheckThread(LPVOID interval);
+
+// Set by the update thread, read whenever the tray menu is built. Outside Program, which
+// ends before the process does, while the thread is never waited for.
+extern std::atomic<bool> newVersionAvailable;
 
 // The folder of the running program, with a trailing separator.
 std::wstring ProgramFolder();

@@ -162,6 +162,10 @@ int Run(HINSTANCE module) {
     return Fatal(kInvalidHookLibrary);
   }
   if (!AddTrayIcon(p, main)) return Fatal(kCannotCreateWindow);
+  // Nobody waits for the update thread: it ends with the process. Not starting it costs
+  // only the announcement.
+  const auto interval = reinterpret_cast<LPVOID>(static_cast<std::intptr_t>(ws.settings.UpdateInterval));
+  if (HANDLE updater = CreateThread(nullptr, 0, UpdateCheckThread, interval, 0, nullptr)) CloseHandle(updater);
 
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
   MSG msg;
