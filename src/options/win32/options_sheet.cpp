@@ -4,9 +4,9 @@
 #include <prsht.h>
 #include <shellapi.h>
 
-#include <vector>
 
 #include "options/options_values.h"
+#include "platform/win32/win32_file_version.h"
 #include "shell/win32/program.h"
 #include "shell/win32/resource_ids.h"
 #include "store/settings_store.h"
@@ -43,16 +43,9 @@ bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHE
 bool ProgramFileVersion(DWORD* versionMS) {
   wchar_t path[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, path, MAX_PATH);
-  DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-  if (!size) return false;
-  std::vector<BYTE> block(size);
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (!GetFileVersionInfoW(path, 0, size, block.data()) ||
-      !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length) || length < sizeof *info)
-    return false;
-  *versionMS = info->dwFileVersionMS;
+  VS_FIXEDFILEINFO info;
+  if (ReadFileVersion(path, &info) != 0) return false;
+  *versionMS = info.dwFileVersionMS;
   return true;
 }
 
