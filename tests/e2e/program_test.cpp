@@ -9,6 +9,7 @@
 
 #include "harness/helper_app.h"
 #include "harness/input.h"
+#include "harness/tessel_process.h"
 
 namespace tessel {
 namespace {
@@ -24,48 +25,8 @@ using testapp::WindowKind;
 constexpr wchar_t kKey[] = L"Software\\Velbrook\\Tessel";
 constexpr WPARAM kSplitV = 32772, kExit = 32774;
 
-std::wstring BuiltProgram() { return BesideExecutable(L"..\\..\\src\\tessel.exe"); }
-
-// tessel.exe as a process of its own, started with `arguments`.
-class Tessel {
- public:
-  explicit Tessel(const std::wstring& arguments = L"", const std::wstring& exe = BuiltProgram()) {
-    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process_))
-      process_ = {};
-  }
-  ~Tessel() {
-    if (!process_.hProcess) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      if (HWND main = MainWindow()) PostMessageW(main, WM_COMMAND, kExit, 0);
-      if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 9);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-
-  static HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
-  // Until the program runs its message loop: its hooks and tray icon are in place then.
-  bool WaitForMainWindow() {
-    DWORD_PTR result = 0;
-    return WaitFor([] { return MainWindow() != nullptr; }, 10000) &&
-           SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
-  }
-
-  // The exit code once it has ended, or -1 if it is still running after the wait.
-  long ExitCode(DWORD waitMs = 5000) {
-    if (!process_.hProcess || WaitForSingleObject(process_.hProcess, waitMs) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return static_cast<long>(code);
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-};
+using Tessel = e2e::TesselProcess;
+using e2e::BuiltProgram;
 
 void WriteDword(const wchar_t* name, DWORD value) {
   HKEY key;

@@ -9,6 +9,7 @@
 
 #include "harness/helper_app.h"
 #include "harness/input.h"
+#include "harness/tessel_process.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_http_client.h"
 #include "update/download.h"
@@ -21,7 +22,6 @@ using e2e::Press;
 using e2e::WaitFor;
 
 constexpr wchar_t kKey[] = L"Software\\Velbrook\\Tessel";
-constexpr WPARAM kExit = 32774;
 constexpr std::uint64_t kDay = 864'000'000'000;
 
 const std::wstring kSite = BesideExecutable(L"update-site");
@@ -83,31 +83,7 @@ int TempFiles() {
   return count;
 }
 
-// tessel.exe, started with its temporary folder in kTemp, and ended with the test.
-class Tessel {
- public:
-  Tessel() {
-    std::wstring exe = BesideExecutable(L"..\\..\\src\\tessel.exe");
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    SetEnvironmentVariableW(L"TMP", kTemp.c_str());
-    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process_))
-      process_ = {};
-  }
-  ~Tessel() {
-    if (!process_.hProcess) return;
-    if (HWND main = FindWindowW(L"TesselClass", L"Tessel")) PostMessageW(main, WM_COMMAND, kExit, 0);
-    if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 9);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  bool started() const { return process_.hProcess != nullptr; }
-
- private:
-  PROCESS_INFORMATION process_{};
-};
+using Tessel = e2e::TesselProcess;
 
 // The height of the tray menu, opened and closed again: the only sign of its entries
 // another process has, since menus belong to the process that made them.
@@ -129,6 +105,7 @@ class UpdateCheck : public ::testing::Test {
   // The menu without the new-version entry: the published version recorded a moment ago
   // is the program's own.
   static void SetUpTestSuite() {
+    SetEnvironmentVariableW(L"TMP", kTemp.c_str());  // inherited by every tessel.exe started
     if (!ServerMode("down")) return;
     RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
     WriteValue(L"ShowBalloon", DWORD{0});

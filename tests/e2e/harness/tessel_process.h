@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tessel::e2e {
+
+// tessel.exe as built, beside the test programs' build folder.
+std::wstring BuiltProgram();
+
+// tessel.exe as a process of its own, started with `arguments`; asked to exit (and
+// killed if it will not) when the test is done with it.
+class TesselProcess {
+ public:
+  explicit TesselProcess(const std::wstring& arguments = L"", const std::wstring& exe = BuiltProgram());
+  ~TesselProcess();
+  TesselProcess(const TesselProcess&) = delete;
+  TesselProcess& operator=(const TesselProcess&) = delete;
+
+  bool started() const { return process_.hProcess != nullptr; }
+
+  static HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
+  // Until the program runs its message loop: its hooks and tray icon are in place then.
+  bool WaitForMainWindow();
+  // The exit code once it has ended, or -1 if it is still running after the wait.
+  long ExitCode(DWORD waitMs = 5000);
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+}  // namespace tessel::e2e
