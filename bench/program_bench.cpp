@@ -5,14 +5,18 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <vector>
 
+#include "harness/handle_count.h"
 #include "harness/helper_app.h"
 
 namespace {
 
 using tessel::e2e::BesideExecutable;
+using tessel::e2e::CountHandles;
+using tessel::e2e::HandleCounts;
 using tessel::e2e::HelperApp;
 using tessel::e2e::WaitFor;
 using tessel::testapp::WindowKind;
@@ -25,6 +29,8 @@ constexpr int kBaselineWindows = 50;
 constexpr int kManagedWindows = 500;
 constexpr int kShownWindows = 200;
 constexpr DWORD kIdleMs = 10000;
+constexpr int kSoakWarmUpEvents = 1000;
+constexpr int kSoakEvents = 10000;
 constexpr DWORD kFitTimeoutMs = 2000;
 // Small windows keep 700 of them cheap for Wine's server and the X display.
 constexpr int kWidth = 80, kHeight = 40;
@@ -182,6 +188,37 @@ Idle MeasureIdle(HANDLE process) {
   return idle;
 }
 
+// Window events in rounds of ten: a window opened across a bar and, once it is fitted,
+// moved four times across another bar and back into a frame, then destroyed. Every
+// round clips, unclips, manages and releases a window.
+void Soak(HelperApp& helper, int events, unsigned* seed) {
+  const std::vector<RECT> bars = Bars();
+  for (int round = 0; round < events / 10; ++round) {
+    const RECT opened = AcrossBar(bars[round % bars.size()], seed);
+    HWND window = helper.Open(WindowKind::kPlain, opened);
+    if (!window) continue;
+    // Keeps the program abreast of the events instead of measuring a backlog.
+    WaitFor([&] { return Fitted(window, opened); }, kFitTimeoutMs);
+    for (int i = 1; i <= 4; ++i) {
+      helper.Place(window, AcrossBar(bars[(round + i) % bars.size()], seed));
+      helper.Place(window, InsideAFrame(bars, seed));
+    }
+    helper.Destroy(window);
+  }
+  Sleep(1500);  // past the settle timer of the last ones
+}
+
+// One summary line for the table scripts/bench prints at the end.
+void Row(const char* figure, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void Row(const char* figure, const char* format, ...) {
+  char value[200];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(value, sizeof value, format, args);
+  va_end(args);
+  std::printf("table| %s | %s |\n", figure, value);
+}
+
 bool SplitAndWait(WPARAM command, size_t bars) {
   PostMessageW(MainWindow(), WM_COMMAND, command, 0);
   return WaitFor([&] { return Bars().size() == bars; });
@@ -215,6 +252,15 @@ int main() {
     // The same measure with few windows managed and with hundreds, so the second reads
     // against the first from the same run.
     const ShowToFit few = ShowAcrossBars(helper, kBaselineWindows, &seed);
+
+    // Handles of the program after a warm-up and after the long run: they must not grow.
+    const DWORD mainThread = GetWindowThreadProcessId(MainWindow(), nullptr);
+    Soak(helper, kSoakWarmUpEvents, &seed);
+    const HandleCounts warm = CountHandles(tessel.dwProcessId, mainThread);
+    const double soaking = Now();
+    Soak(helper, kSoakEvents, &seed);
+    const double soakS = (Now() - soaking) / 1000;
+    const HandleCounts soaked = CountHandles(tessel.dwProcessId, mainThread);
     const std::vector<RECT> bars = Bars();
     const double opening = Now();
     for (int i = 0; i < kManagedWindows; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(bars, &seed));
@@ -227,6 +273,19 @@ int main() {
     std::printf("  (%d more windows opened into frames in %.0f ms)\n", kManagedWindows, openMs);
     Print(kIdleWindows + kBaselineWindows + kManagedWindows, many);
     std::printf("  p50 with many / with few: %.2f\n", many.Percentile(50) / few.Percentile(50));
+    std::printf("Soak: %d window events in %.0f s; regions, GDI objects, windows, kernel handles of tessel.exe\n",
+                kSoakEvents, soakS);
+    std::printf("  after %5d events: %ld, %ld, %ld, %ld\n", kSoakWarmUpEvents, warm.regions, warm.gdiObjects,
+                warm.windows, warm.kernelHandles);
+    std::printf("  after %5d more:   %ld, %ld, %ld, %ld\n", kSoakEvents, soaked.regions, soaked.gdiObjects,
+                soaked.windows, soaked.kernelHandles);
+    Row("Show to fit, p50 / p99", "%.1f / %.1f ms with %d windows managed; %.1f / %.1f ms with %d",
+        few.Percentile(50), few.Percentile(99), kIdleWindows, many.Percentile(50), many.Percentile(99),
+        kIdleWindows + kBaselineWindows + kManagedWindows);
+    Row("Regions after 1,000 / 10,000 more window events", "%ld / %ld", warm.regions, soaked.regions);
+    Row("GDI objects, same", "%ld / %ld", warm.gdiObjects, soaked.gdiObjects);
+    Row("Windows, same", "%ld / %ld", warm.windows, soaked.windows);
+    Row("Kernel handles, same", "%ld / %ld", warm.kernelHandles, soaked.kernelHandles);
     if (idle.posted < 0) {
       std::printf("Idle: the counting hooks did not reach the main thread\n");
     } else {
@@ -235,6 +294,7 @@ int main() {
                   kIdleMs / 1000, kIdleWindows, idle.posted, idle.sent, idle.cpuMs);
       for (int i = 0; i < 8 && idle.perKind[i]; ++i)
         std::printf("  message 0x%04X: %ld\n", idle.kinds[i], idle.perKind[i]);
+      Row("Idle wake-ups over 10 s", "%ld messages, %.1f ms processor time", idle.posted + idle.sent, idle.cpuMs);
     }
     status = 0;
   }
