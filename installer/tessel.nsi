@@ -1,5 +1,5 @@
 ; Tessel's setup program, built on Linux by scripts/package with makensis:
-;   makensis -DVERSION=1.0 -DSTAGE=<folder with tessel.exe, hmg.dll, help> \
+;   makensis -DVERSION=1.0 -DFILE_VERSION=1.0.0.0 -DSTAGE=<folder with tessel.exe, hmg.dll, help> \
 ;            -DICON=<program.ico> -DOUTFILE=<setup.exe> installer/tessel.nsi
 ;
 ; Installs for the current user (the default) or for all users, and in silent mode
@@ -23,7 +23,7 @@ SetCompressor /SOLID lzma
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 BrandingText "${PRODUCT} ${VERSION}"
-VIProductVersion "${VERSION}.0.0"
+VIProductVersion "${FILE_VERSION}"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileDescription" "${PRODUCT} Setup"
