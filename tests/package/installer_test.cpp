@@ -1,0 +1,250 @@
+// The setup program, run silently as a user or an administrator would, checked through
+// what Windows itself shows: files, shortcut, registry, the running program.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cwchar>
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessel";
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kSettingsKey[] = L"Software\\Velbrook\\Tessel";
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+
+std::wstring Environment(const wchar_t* name) {
+  wchar_t value[MAX_PATH * 2] = L"";
+  return GetEnvironmentVariableW(name, value, MAX_PATH * 2) ? value : L"";
+}
+
+std::wstring Folder(int csidl) {
+  wchar_t path[MAX_PATH] = L"";
+  return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, 0, path)) ? path : L"";
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool SamePath(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 30000) {
+  for (DWORD waited = 0; !done(); waited += 50) {
+    if (waited >= ms) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+// A string value, or "<missing>" when the key or value is not there.
+std::wstring ReadString(HKEY root, const wchar_t* key, const wchar_t* name) {
+  wchar_t value[1024] = L"";
+  DWORD size = sizeof value - sizeof(wchar_t);
+  if (RegGetValueW(root, key, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) return L"<missing>";
+  return value;
+}
+
+bool KeyExists(HKEY root, const wchar_t* key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  RegCloseKey(opened);
+  return true;
+}
+
+DWORD ForegroundLockTimeout() {
+  DWORD value = 0xffffffff, size = sizeof value;
+  RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, L"ForegroundLockTimeout", RRF_RT_REG_DWORD, nullptr, &value, &size);
+  return value;
+}
+
+// Runs a command line to its end; its exit code, or -1 when it could not start.
+long RunToEnd(std::wstring commandLine) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return -1;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<long>(code);
+}
+
+long Install(const std::wstring& switches) {
+  return RunToEnd(L"\"" + Environment(L"TESSEL_SETUP") + L"\" /S " + switches);
+}
+
+// The uninstaller normally copies itself away and returns at once; `_?=` keeps it in
+// place and makes it finish before it returns (and leaves itself and the folder).
+long UninstallAndWait(const std::wstring& folder, const std::wstring& switches = L"") {
+  return RunToEnd(L"\"" + folder + L"\\uninstall.exe\" /S " + switches + L" _?=" + folder);
+}
+
+// The target of a shell link, read as the shell reads it.
+std::wstring LinkTarget(const std::wstring& link) {
+  std::wstring target = L"<unreadable>";
+  IShellLinkW* shellLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shellLink))))
+    return target;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    wchar_t path[MAX_PATH] = L"";
+    if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
+        SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, 0)))
+      target = path;
+    file->Release();
+  }
+  shellLink->Release();
+  return target;
+}
+
+// The settings key and the automatic layout file, as a user of Tessel has them.
+void PlantUserData() {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD noUpdateCheck = 0;  // keeps the program off the network in this test
+  RegSetValueExW(key, L"UpdateInterval", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&noUpdateCheck),
+                 sizeof noUpdateCheck);
+  RegCloseKey(key);
+  const std::wstring folder = Folder(CSIDL_APPDATA) + L"\\Velbrook\\Tessel";
+  SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  HANDLE file = CreateFileW((folder + L"\\lastframes.tsf").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+}
+
+std::wstring LayoutFile() { return Folder(CSIDL_APPDATA) + L"\\Velbrook\\Tessel\\lastframes.tsf"; }
+
+std::wstring ProcessImage(DWORD processId) {
+  std::wstring image = L"<unreadable>";
+  if (HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
+    wchar_t path[MAX_PATH] = L"";
+    DWORD size = MAX_PATH;
+    if (QueryFullProcessImageNameW(process, 0, path, &size)) image = path;
+    CloseHandle(process);
+  }
+  return image;
+}
+
+// Runs the installed program and checks it is the one whose main window appears.
+PROCESS_INFORMATION StartInstalled(std::wstring commandLine, const std::wstring& program) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION tessel{};
+  EXPECT_TRUE(
+      CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &tessel));
+  EXPECT_TRUE(WaitFor([] { return FindWindowW(L"TesselClass", L"Tessel") != nullptr; }));
+  DWORD owner = 0;
+  GetWindowThreadProcessId(FindWindowW(L"TesselClass", L"Tessel"), &owner);
+  EXPECT_EQ(owner, tessel.dwProcessId);
+  EXPECT_TRUE(SamePath(ProcessImage(owner), program)) << ProcessImage(owner);
+  return tessel;
+}
+
+// Whether the program had ended, with the exit code of its Exit command; ends it if not.
+bool EndedCleanly(PROCESS_INFORMATION& tessel) {
+  DWORD exitCode = 1;
+  const bool ended = WaitForSingleObject(tessel.hProcess, 0) == WAIT_OBJECT_0;
+  if (ended)
+    GetExitCodeProcess(tessel.hProcess, &exitCode);
+  else
+    TerminateProcess(tessel.hProcess, 9);
+  CloseHandle(tessel.hThread);
+  CloseHandle(tessel.hProcess);
+  return ended && exitCode == 0;
+}
+
+class InstallerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { CoInitialize(nullptr); }
+  void SetUp() override {
+    ASSERT_TRUE(Exists(Environment(L"TESSEL_SETUP"))) << "TESSEL_SETUP names no setup program";
+  }
+};
+
+TEST_F(InstallerTest, PerUserInstallSetsUpRunsAndUninstallsKeepingTheUsersData) {
+  const DWORD lockTimeout = 200000;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(lockTimeout),
+                                    SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
+  ASSERT_EQ(ForegroundLockTimeout(), lockTimeout);
+  PlantUserData();
+
+  ASSERT_EQ(Install(L"/StartAtLogon"), 0);
+
+  const std::wstring folder = Folder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Tessel";
+  const std::wstring program = folder + L"\\tessel.exe";
+  EXPECT_TRUE(Exists(program));
+  EXPECT_TRUE(Exists(folder + L"\\hmg.dll"));
+  EXPECT_TRUE(Exists(folder + L"\\help\\index.htm"));
+  const std::wstring shortcut = Folder(CSIDL_PROGRAMS) + L"\\Tessel.lnk";
+  EXPECT_TRUE(SamePath(LinkTarget(shortcut), program)) << LinkTarget(shortcut);
+
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), L"Tessel");
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), L"" TESSEL_VERSION);
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"Publisher"), L"Velbrook");
+  EXPECT_TRUE(SamePath(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation"), folder));
+  EXPECT_TRUE(SamePath(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayIcon"), program));
+  EXPECT_TRUE(SamePath(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"UninstallString"),
+                       L"\"" + folder + L"\\uninstall.exe\""));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_EQ(ForegroundLockTimeout(), 0u) << "the set-up run of tessel.exe -s";
+  const std::wstring runValue = ReadString(HKEY_CURRENT_USER, kRunKey, L"Tessel");
+  EXPECT_TRUE(SamePath(runValue, L"\"" + program + L"\"")) << runValue;
+
+  // Started from where it was installed, as at log-on: installing over it and
+  // uninstalling both stop it through its Exit command first.
+  PROCESS_INFORMATION tessel = StartInstalled(runValue, program);
+  EXPECT_EQ(Install(L"/StartAtLogon"), 0);
+  EXPECT_TRUE(EndedCleanly(tessel)) << "installing over the running program";
+  EXPECT_TRUE(Exists(folder + L"\\hmg.dll"));
+  EXPECT_FALSE(Exists(folder + L"\\hmg.dll.old")) << "the hook library stayed in use";
+
+  tessel = StartInstalled(runValue, program);
+  EXPECT_EQ(UninstallAndWait(folder), 0);
+  EXPECT_TRUE(EndedCleanly(tessel)) << "uninstalling the running program";
+
+  EXPECT_FALSE(Exists(program));
+  EXPECT_FALSE(Exists(folder + L"\\hmg.dll"));
+  EXPECT_FALSE(Exists(folder + L"\\help"));
+  EXPECT_FALSE(Exists(shortcut));
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, L"Tessel"), L"<missing>");
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
+  EXPECT_TRUE(Exists(LayoutFile()));
+
+  // What `_?=` left behind.
+  DeleteFileW((folder + L"\\uninstall.exe").c_str());
+  EXPECT_TRUE(RemoveDirectoryW(folder.c_str())) << "something else was left in " << folder;
+}
+
+TEST_F(InstallerTest, AllUsersInstallAndAnUninstallThatRemovesTheUsersData) {
+  PlantUserData();
+  ASSERT_EQ(Install(L"/AllUsers"), 0);
+
+  const std::wstring folder = Folder(CSIDL_PROGRAM_FILES) + L"\\Tessel";
+  const std::wstring program = folder + L"\\tessel.exe";
+  EXPECT_TRUE(Exists(program));
+  EXPECT_TRUE(Exists(Folder(CSIDL_COMMON_PROGRAMS) + L"\\Tessel.lnk"));
+  EXPECT_TRUE(SamePath(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation"), folder));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, L"Tessel"), L"<missing>") << "not asked for";
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, L"Tessel"), L"<missing>");
+
+  // Run as Add/Remove Programs runs it: the uninstaller hands over to a copy of itself.
+  ASSERT_EQ(RunToEnd(L"\"" + folder + L"\\uninstall.exe\" /S /RemoveUserData"), 0);
+  // The user's data goes last.
+  EXPECT_TRUE(WaitFor([] { return !KeyExists(HKEY_CURRENT_USER, kSettingsKey); })) << "the settings stay";
+  EXPECT_FALSE(Exists(LayoutFile()));
+  EXPECT_FALSE(Exists(folder)) << "the install folder stays";
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_FALSE(Exists(Folder(CSIDL_COMMON_PROGRAMS) + L"\\Tessel.lnk"));
+}
+
+}  // namespace
