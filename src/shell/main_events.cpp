@@ -45,6 +45,13 @@ std::intptr_t Unmanage(Workspace& ws, ShellState& shell, ManagedWindow* r, Windo
   return 1;
 }
 
+// A window whose process was ended in its move loop vanishes without a WM_DESTROY to
+// report: the loop is over all the same, or no move would be fitted until the next one.
+void EndVanishedMoveLoop(Workspace& ws, ShellState& shell) {
+  ManagedWindow* moving = ws.model.movingWindow;
+  if (shell.sizeMoveActive && moving && !ws.system.IsWindow(moving->hwnd)) Unmanage(ws, shell, moving, moving->hwnd);
+}
+
 std::intptr_t OnPositionChanged(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window,
                                 std::uint32_t flags) {
   WindowSystem& sys = ws.system;
@@ -146,6 +153,7 @@ std::intptr_t OnActivated(Workspace& ws, ManagedWindow* r) {
 std::intptr_t OnWindowEvent(Workspace& ws, ShellState& shell, WindowId window, std::uint32_t lParam) {
   const std::uint32_t code = lParam & 0xFFFF;
   const std::uint32_t extra = lParam >> 16;
+  EndVanishedMoveLoop(ws, shell);
   ManagedWindow* r = ws.model.FindManagedWindow(window);
   if (code == kWmWindowPosChanged) return OnPositionChanged(ws, shell, r, window, extra);
   if (code == kWmSize) return OnSized(ws, shell, r, window, extra);

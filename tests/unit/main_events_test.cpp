@@ -151,6 +151,20 @@ TEST_F(MainEventsTest, AWindowGoneInItsOwnMoveLoopEndsTheTracking) {
   desktop.MoveTo(other, {500, 500, 800, 700});
   EXPECT_EQ(Event(other, kMove), 1);
   EXPECT_TRUE(desktop.HasRegion(other)) << "moves of other windows are fitted again";
+
+  // Its process ended mid-drag: the window vanishes with no event of its own.
+  const WindowId killed = Open({100, 100, 400, 300});
+  Event(killed, kShown);
+  desktop.MoveTo(other, {100, 500, 400, 700});
+  Event(other, kMove);
+  ASSERT_FALSE(desktop.HasRegion(other));
+  Event(killed, kEnterSizeMove);
+  desktop.DestroyWindow(killed);
+  desktop.MoveTo(other, {500, 500, 800, 700});
+  EXPECT_EQ(Event(other, kMove), 1);
+  EXPECT_FALSE(shell.sizeMoveActive);
+  EXPECT_EQ(ws.model.FindManagedWindow(killed), nullptr) << "its record freed";
+  EXPECT_TRUE(desktop.HasRegion(other));
 }
 
 TEST_F(MainEventsTest, CommandsReachTheLayoutAndTheDialogs) {
