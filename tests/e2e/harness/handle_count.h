@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <ostream>
+
+namespace tessel::e2e {
+
+// What one process holds; -1 where it could not be counted.
+struct HandleCounts {
+  long regions = -1;        // GDI regions (counted under Wine only)
+  long gdiObjects = -1;     // all GDI objects
+  long windows = -1;        // top-level and child windows of the process
+  long kernelHandles = -1;  // handles in its kernel handle table
+
+  bool operator==(const HandleCounts& o) const {
+    return regions == o.regions && gdiObjects == o.gdiObjects && windows == o.windows &&
+           kernelHandles == o.kernelHandles;
+  }
+};
+
+inline void PrintTo(const HandleCounts& c, std::ostream* out) {
+  *out << "{regions " << c.regions << ", GDI objects " << c.gdiObjects << ", windows " << c.windows
+       << ", kernel handles " << c.kernelHandles << "}";
+}
+
+// Counts the handles of the process `processId`. The GDI counts come from
+// handle_probe.dll (beside the running executable), hooked into `threadId` of that
+// process for the moment of the count: that thread must be taking messages.
+HandleCounts CountHandles(DWORD processId, DWORD threadId);
+
+}  // namespace tessel::e2e
