@@ -1,6 +1,7 @@
 #include "shell/main_events.h"
 
 #include <cstring>
+#include <vector>
 
 #include "frames/neighbour.h"
 #include "frames/placing.h"
@@ -45,11 +46,16 @@ std::intptr_t Unmanage(Workspace& ws, ShellState& shell, ManagedWindow* r, Windo
   return 1;
 }
 
-// A window whose process was ended in its move loop vanishes without a WM_DESTROY to
-// report: the loop is over all the same, or no move would be fitted until the next one.
-void EndVanishedMoveLoop(Workspace& ws, ShellState& shell) {
-  ManagedWindow* moving = ws.model.movingWindow;
-  if (shell.sizeMoveActive && moving && !ws.system.IsWindow(moving->hwnd)) Unmanage(ws, shell, moving, moving->hwnd);
+// Windows of a process that was ended vanish without a WM_DESTROY to report, and so can
+// one destroyed while its events still queue here: their records are given up at the
+// next event. A vanished window in its move loop would otherwise keep every later move
+// from being fitted.
+void ForgetVanishedWindows(Workspace& ws, ShellState& shell) {
+  std::vector<ManagedWindow*> vanished;
+  for (Frame* f = ws.model.frameList; f; f = f->next)
+    for (ManagedWindow* r = f->windows; r; r = r->next)
+      if (!ws.system.IsWindow(r->hwnd)) vanished.push_back(r);
+  for (ManagedWindow* r : vanished) Unmanage(ws, shell, r, r->hwnd);
 }
 
 std::intptr_t OnPositionChanged(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window,
@@ -153,7 +159,7 @@ std::intptr_t OnActivated(Workspace& ws, ManagedWindow* r) {
 std::intptr_t OnWindowEvent(Workspace& ws, ShellState& shell, WindowId window, std::uint32_t lParam) {
   const std::uint32_t code = lParam & 0xFFFF;
   const std::uint32_t extra = lParam >> 16;
-  EndVanishedMoveLoop(ws, shell);
+  ForgetVanishedWindows(ws, shell);
   ManagedWindow* r = ws.model.FindManagedWindow(window);
   if (code == kWmWindowPosChanged) return OnPositionChanged(ws, shell, r, window, extra);
   if (code == kWmSize) return OnSized(ws, shell, r, window, extra);

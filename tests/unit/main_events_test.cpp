@@ -151,20 +151,27 @@ TEST_F(MainEventsTest, AWindowGoneInItsOwnMoveLoopEndsTheTracking) {
   desktop.MoveTo(other, {500, 500, 800, 700});
   EXPECT_EQ(Event(other, kMove), 1);
   EXPECT_TRUE(desktop.HasRegion(other)) << "moves of other windows are fitted again";
+}
 
-  // Its process ended mid-drag: the window vanishes with no event of its own.
-  const WindowId killed = Open({100, 100, 400, 300});
-  Event(killed, kShown);
-  desktop.MoveTo(other, {100, 500, 400, 700});
-  Event(other, kMove);
-  ASSERT_FALSE(desktop.HasRegion(other));
-  Event(killed, kEnterSizeMove);
-  desktop.DestroyWindow(killed);
+TEST_F(MainEventsTest, WindowsThatVanishWithoutAnEventAreForgottenAtTheNextOne) {
+  // Their process ended, one of them in its move loop.
+  const WindowId dragged = Open({100, 100, 400, 300});
+  const WindowId idle = Open({700, 100, 900, 300});
+  const WindowId other = Open({100, 500, 400, 700});
+  for (WindowId w : {dragged, idle, other}) Event(w, kShown);
+  ws.model.FindManagedWindow(other)->managedTick = 0;
+  const int regions = desktop.LiveProgramRegions();
+  Event(dragged, kEnterSizeMove);
+  desktop.DestroyWindow(dragged);
+  desktop.DestroyWindow(idle);
+
   desktop.MoveTo(other, {500, 500, 800, 700});
   EXPECT_EQ(Event(other, kMove), 1);
   EXPECT_FALSE(shell.sizeMoveActive);
-  EXPECT_EQ(ws.model.FindManagedWindow(killed), nullptr) << "its record freed";
-  EXPECT_TRUE(desktop.HasRegion(other));
+  EXPECT_EQ(ws.model.FindManagedWindow(dragged), nullptr);
+  EXPECT_EQ(ws.model.FindManagedWindow(idle), nullptr);
+  EXPECT_TRUE(desktop.HasRegion(other)) << "the moved window is fitted";
+  EXPECT_EQ(desktop.LiveProgramRegions(), regions - 2 + 1) << "two saved regions freed, a copy of the clip kept";
 }
 
 TEST_F(MainEventsTest, CommandsReachTheLayoutAndTheDialogs) {
