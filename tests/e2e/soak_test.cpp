@@ -171,25 +171,18 @@ class Soak : public ::testing::Test {
     return w;
   }
 
-  // Windows that stay open across the bars while the test runs.
-  std::vector<HWND> OpenResidents() {
-    std::vector<HWND> residents;
-    for (int i = 0; i < kResidents; ++i) residents.push_back(Open(places.Next()));
-    return residents;
+  // Returns once the program has handled every event the helper caused before: a new
+  // window shown across a bar is fitted only after the events queued ahead of its own.
+  bool Settled() {
+    HWND marker = Open(places.Next());
+    return marker && AllFitted({marker}) && helper->Destroy(marker);
   }
 
-  // Returns once the program has handled every event the helper caused before: the
-  // marker window, moved across a bar, shows fitted only after the program has read
-  // the events queued ahead of its move.
-  bool Settled(HWND marker) {
-    RECT r = places.Next();
-    return helper->Place(marker, r) && AllFitted({marker});
-  }
-
-  // Settled, and past its settling time: the program clips the window where the bar
-  // crosses it rather than sliding it in, and keeps a copy of that clip from now on.
-  bool Clipped(HWND marker) {
-    return WaitFor([&] { return Settled(marker) && RegionType(marker) == SIMPLEREGION; }, kPatience);
+  // Moves the window across a bar until the program clips it there rather than sliding
+  // it in, as it does once the window's settling time is over.
+  bool Clipped(HWND w) {
+    return WaitFor([&] { return helper->Place(w, places.Next()) && AllFitted({w}) && RegionType(w) == SIMPLEREGION; },
+                   kPatience);
   }
 
   // Ends the program as a user does, and checks it gave every window of the helper back
@@ -217,16 +210,16 @@ TEST_F(Soak, BurstsOfWindowsAreFittedAndLeaveNothingBehind) {
   ASSERT_TRUE(BarCountBecomes(1));
   Command(kSplitH);
   ASSERT_TRUE(BarCountBecomes(2));
-  const std::vector<HWND> residents = OpenResidents();
+  std::vector<HWND> residents;
+  for (int i = 0; i < kResidents; ++i) residents.push_back(Open(places.Next()));
   ASSERT_TRUE(AllFitted(residents));
-  ASSERT_TRUE(Clipped(residents[0]));
 
   auto burst = [&](int size) {
     std::vector<HWND> windows;
     for (int i = 0; i < size; ++i) windows.push_back(Open(places.Next()));
     EXPECT_TRUE(AllFitted(windows)) << "a burst of " << size;
     for (HWND w : windows) EXPECT_TRUE(helper->Destroy(w));
-    return Settled(residents[0]);
+    return Settled();
   };
   ASSERT_TRUE(burst(kWarmUpBurst));
   const HandleCounts warm = Counts(tessel);
@@ -274,8 +267,6 @@ TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
   ASSERT_TRUE(tessel.WaitForMainWindow());
   Command(kSplitV);
   ASSERT_TRUE(BarCountBecomes(1));
-  HWND marker = Open(places.Next());
-  ASSERT_TRUE(Clipped(marker));
 
   HandleCounts first;
   for (int round = 0; round < kKilledDrags; ++round) {
@@ -306,12 +297,13 @@ TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
       MouseTo(730, 110, MOUSEEVENTF_LEFTUP);
     }
 
-    // A window shown across the bar and one moved across it are fitted as before.
-    HWND shown = Open(places.Next());
-    EXPECT_TRUE(AllFitted({shown}));
-    EXPECT_TRUE(Settled(marker)) << "a moved window is fitted again";
-    EXPECT_TRUE(helper->Destroy(shown));
-    ASSERT_TRUE(Settled(marker));
+    // A window shown across the bar is fitted as before, and so is one moved across it.
+    HWND moved = Open({100, 600, 100 + kWindowWidth, 600 + kWindowHeight});
+    ASSERT_TRUE(Settled());
+    ASSERT_TRUE(helper->Place(moved, places.Next()));
+    EXPECT_TRUE(AllFitted({moved})) << "a moved window is fitted again";
+    EXPECT_TRUE(helper->Destroy(moved));
+    ASSERT_TRUE(Settled());
     if (round == 0) first = Counts(tessel);
   }
   EXPECT_EQ(tessel.ExitCode(0), -1) << "still running";
@@ -324,8 +316,6 @@ TEST_F(Soak, WindowsDestroyedWhileTheyAreFittedLeaveNothingBehind) {
   ASSERT_TRUE(tessel.WaitForMainWindow());
   Command(kSplitV);
   ASSERT_TRUE(BarCountBecomes(1));
-  HWND marker = Open(places.Next());
-  ASSERT_TRUE(Clipped(marker));
 
   auto fleeting = [&](int count) {
     for (int i = 0; i < count; ++i) {
@@ -338,7 +328,7 @@ TEST_F(Soak, WindowsDestroyedWhileTheyAreFittedLeaveNothingBehind) {
         if (!w || !helper->Destroy(w)) return false;
       }
     }
-    return Settled(marker);
+    return Settled();
   };
   ASSERT_TRUE(fleeting(kWarmUpBurst));
   const HandleCounts warm = Counts(tessel);
