@@ -439,14 +439,6 @@ bool FakeWindowSystem::SetPropW(WindowId window, const wchar_t* name, std::intpt
   return true;
 }
 
-std::intptr_t FakeWindowSystem::GetPropW(WindowId window, const wchar_t* name) {
-  Log("GetPropW", window);
-  const Window* w = Find(window);
-  if (!w) return 0;
-  const auto found = w->properties.find(name);
-  return found == w->properties.end() ? 0 : found->second;
-}
-
 std::intptr_t FakeWindowSystem::RemovePropW(WindowId window, const wchar_t* name) {
   Log("RemovePropW", window);
   Window* w = Find(window);

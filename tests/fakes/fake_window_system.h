@@ -155,7 +155,6 @@ class FakeWindowSystem final : public WindowSystem {
   bool KillTimer(WindowId window, std::uintptr_t id) override;
   bool GetCursorPos(Point* point) override;
   bool SetPropW(WindowId window, const wchar_t* name, std::intptr_t value) override;
-  std::intptr_t GetPropW(WindowId window, const wchar_t* name) override;
   std::intptr_t RemovePropW(WindowId window, const wchar_t* name) override;
   bool GetWorkArea(Rect* area) override;
   int GetSystemMetrics(int index) override;

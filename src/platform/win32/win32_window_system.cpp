@@ -123,10 +123,6 @@ bool Win32WindowSystem::SetPropW(WindowId window, const wchar_t* name, std::intp
   return ::SetPropW(ToHwnd(window), name, reinterpret_cast<HANDLE>(value)) != FALSE;
 }
 
-std::intptr_t Win32WindowSystem::GetPropW(WindowId window, const wchar_t* name) {
-  return reinterpret_cast<std::intptr_t>(::GetPropW(ToHwnd(window), name));
-}
-
 std::intptr_t Win32WindowSystem::RemovePropW(WindowId window, const wchar_t* name) {
   return reinterpret_cast<std::intptr_t>(::RemovePropW(ToHwnd(window), name));
 }
