@@ -28,7 +28,7 @@ using e2e::WaitFor;
 using e2e::WriteDword;
 using testapp::WindowKind;
 
-constexpr WPARAM kSplitV = 32772, kExit = 32774;
+constexpr WPARAM kSplitV = 32772;
 
 using Tessel = e2e::TesselProcess;
 using e2e::BuiltProgram;
@@ -92,8 +92,7 @@ TEST_F(Program, RunsOnceAndEndsCleanly) {
   EXPECT_EQ(second.ExitCode(), 0) << "a second start ends at once";
   EXPECT_NE(Tessel::MainWindow(), nullptr);
 
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
-  EXPECT_EQ(first.ExitCode(), 0);
+  EXPECT_EQ(first.Exit(), 0);
   ASSERT_TRUE(ReadDword(L"CleanExit", &clean));
   EXPECT_EQ(clean, 1u);
   DWORD magic = 0;
@@ -137,8 +136,7 @@ TEST_F(Program, SplitsTheScreenAndKeepsWindowsInTheirFrames) {
   EXPECT_TRUE(WaitFor([&] { return RegionType(late) == SIMPLEREGION || (GetWindowRect(late, &r) && r.left >= bar.right); }))
       << "clipped or slid into its frame";
 
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
-  EXPECT_EQ(tessel.ExitCode(), 0);
+  EXPECT_EQ(tessel.Exit(), 0);
   EXPECT_EQ(RegionType(late), ERROR) << "released whole at exit";
   EXPECT_TRUE(Bars().empty());
 }
@@ -220,8 +218,7 @@ TEST_F(Program, TheLastLayoutComesBackAfterACleanExit) {
     Tessel tessel;
     ASSERT_TRUE(tessel.WaitForMainWindow());
     ASSERT_TRUE(SplitVertically());
-    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
-    ASSERT_EQ(tessel.ExitCode(), 0);
+    ASSERT_EQ(tessel.Exit(), 0);
   }
   EXPECT_TRUE(Bars().empty());
   Tessel again;
@@ -519,8 +516,7 @@ TEST_F(Program, TrayIconFollowsTheWindowsVersion) {
     } else {
       EXPECT_TRUE(WaitFor([] { return TaskbarShows(kGreen); }));
     }
-    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
-    EXPECT_EQ(tessel.ExitCode(), 0);
+    EXPECT_EQ(tessel.Exit(), 0);
     EXPECT_TRUE(WaitFor([] { return !TaskbarShows(kLightBlue); })) << "and removed at exit";
   }
   RegDeleteTreeW(defaults, nullptr);

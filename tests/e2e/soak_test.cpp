@@ -360,7 +360,7 @@ TEST_F(Soak, ApplicationsGoOnWhileTheProgramHangsAndItCatchesUpAfterwards) {
   const bool untouched = GetWindowRect(moved, &r) && EqualRect(&r, &across) && RegionType(moved) == ERROR;
   const DWORD hungFor = GetTickCount() - hungAt;
   if (hungFor < kHangMs) Sleep(kHangMs - hungFor);
-  ResumeThread(tessel.mainThread());
+  EXPECT_EQ(ResumeThread(tessel.mainThread()), 1u) << "suspended until now";
 
   EXPECT_TRUE(placed && shown && minimised && restored) << "the helper answered while the program hung";
   EXPECT_TRUE(untouched) << "the program did nothing while it hung";
