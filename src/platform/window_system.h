@@ -105,6 +105,10 @@ class WindowSystem {
   virtual bool SetTimer(WindowId window, std::uintptr_t id, std::uint32_t milliseconds) = 0;
   virtual bool KillTimer(WindowId window, std::uintptr_t id) = 0;
   virtual bool GetCursorPos(Point* point) = 0;
+  // Named values on any window, other applications' windows included (window
+  // properties). Removing one returns its value: 0 when it was never set.
+  virtual bool SetPropW(WindowId window, const wchar_t* name, std::intptr_t value) = 0;
+  virtual std::intptr_t RemovePropW(WindowId window, const wchar_t* name) = 0;
 
   // The desktop.
   // The work area of the primary monitor. (Read from the monitor rather than

@@ -1,6 +1,7 @@
 #include "shell/main_events.h"
 
 #include <cstring>
+#include <vector>
 
 #include "frames/neighbour.h"
 #include "frames/placing.h"
@@ -43,6 +44,18 @@ std::intptr_t Unmanage(Workspace& ws, ShellState& shell, ManagedWindow* r, Windo
   if (r && r == ws.model.movingWindow) shell.sizeMoveActive = false;
   UnmanageWindow(ws, window);
   return 1;
+}
+
+// Windows of a process that was ended vanish without a WM_DESTROY to report, and so can
+// one destroyed while its events still queue here: their records are given up at the
+// next event. A vanished window in its move loop would otherwise keep every later move
+// from being fitted.
+void ForgetVanishedWindows(Workspace& ws, ShellState& shell) {
+  std::vector<ManagedWindow*> vanished;
+  for (Frame* f = ws.model.frameList; f; f = f->next)
+    for (ManagedWindow* r = f->windows; r; r = r->next)
+      if (!ws.system.IsWindow(r->hwnd)) vanished.push_back(r);
+  for (ManagedWindow* r : vanished) Unmanage(ws, shell, r, r->hwnd);
 }
 
 std::intptr_t OnPositionChanged(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window,
@@ -146,6 +159,7 @@ std::intptr_t OnActivated(Workspace& ws, ManagedWindow* r) {
 std::intptr_t OnWindowEvent(Workspace& ws, ShellState& shell, WindowId window, std::uint32_t lParam) {
   const std::uint32_t code = lParam & 0xFFFF;
   const std::uint32_t extra = lParam >> 16;
+  ForgetVanishedWindows(ws, shell);
   ManagedWindow* r = ws.model.FindManagedWindow(window);
   if (code == kWmWindowPosChanged) return OnPositionChanged(ws, shell, r, window, extra);
   if (code == kWmSize) return OnSized(ws, shell, r, window, extra);

@@ -7,6 +7,9 @@ namespace {
 
 constexpr std::uint32_t kSettlingMs = 800;
 constexpr std::int32_t kKeepVisible = 50;
+// Set on a window while a clip of ours is in force on it: the next start can then tell
+// a clip left behind by a run that was killed from a shape of the window's own.
+constexpr wchar_t kClipMark[] = L"TesselClipped";
 
 bool HasOwnRegion(const ManagedWindow& r) {
   return r.regionType == kSimpleRegion || r.regionType == kComplexRegion;
@@ -121,8 +124,17 @@ void RestoreOwnRegion(Workspace& ws, ManagedWindow& r) {
   } else {
     ClearWindowRegion(sys, r.hwnd);
   }
+  sys.RemovePropW(r.hwnd, kClipMark);
   r.regionApplied = 0;
   r.clipRegion.reset();
+}
+
+void ReleaseLeftoverClips(Workspace& ws) {
+  WindowSystem& sys = ws.system;
+  sys.EnumWindows([&](WindowId window) {
+    if (sys.RemovePropW(window, kClipMark)) sys.SetWindowRgn(window, kNoRegion, true);
+    return true;
+  });
 }
 
 bool FitWindow(Workspace& ws, ManagedWindow* record) {
@@ -177,6 +189,7 @@ bool FitWindow(Workspace& ws, ManagedWindow* record) {
       if (HasOwnRegion(r)) sys.CombineRgn(region.get(), region.get(), r.savedRegion.get(), kRgnAnd);
       if (!r.clipRegion) r.clipRegion = MakeEmptyRegion(sys);
       if (r.clipRegion) sys.CombineRgn(r.clipRegion.get(), region.get(), kNoRegion, kRgnCopy);
+      if (!r.regionApplied) sys.SetPropW(r.hwnd, kClipMark, 1);
       ApplyRegion(sys, r.hwnd, std::move(region));
       r.regionApplied = 1;
     }

@@ -15,4 +15,9 @@ bool FitWindow(Workspace& ws, ManagedWindow* record);
 // Gives the window its own region back (or none), ending our clip.
 void RestoreOwnRegion(Workspace& ws, ManagedWindow& record);
 
+// Takes the clip off every window that a run killed or crashed left clipped (those still
+// marked as ours). A shape of the window's own under that clip is not known any more: the
+// window is shown whole.
+void ReleaseLeftoverClips(Workspace& ws);
+
 }  // namespace tessel

@@ -545,6 +545,22 @@ void CheckDestroyedWindowRefusesEverything(ContractDesktop& desktop) {
   EXPECT_FALSE(seen);
 }
 
+void CheckWindowProperties(ContractDesktop& desktop) {
+  WindowSystem& ws = desktop.system();
+  const WindowId w = desktop.Open(TestWindowKind::kPlain, {100, 100, 500, 400});
+  ASSERT_NE(w, kNoWindow);
+  EXPECT_EQ(ws.RemovePropW(w, L"ContractMark"), 0) << "never set";
+  EXPECT_TRUE(ws.SetPropW(w, L"ContractMark", 7));
+  EXPECT_TRUE(ws.SetPropW(w, L"OtherMark", 8));
+  EXPECT_EQ(ws.RemovePropW(w, L"ContractMark"), 7);
+  EXPECT_EQ(ws.RemovePropW(w, L"ContractMark"), 0) << "removed";
+  EXPECT_EQ(ws.RemovePropW(w, L"OtherMark"), 8);
+
+  desktop.Destroy(w);
+  EXPECT_FALSE(ws.SetPropW(w, L"ContractMark", 1));
+  EXPECT_EQ(ws.RemovePropW(w, L"ContractMark"), 0);
+}
+
 void CheckDesktopFacts(ContractDesktop& desktop) {
   WindowSystem& ws = desktop.system();
   Rect work;

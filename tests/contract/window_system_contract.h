@@ -88,6 +88,7 @@ void CheckNamesAndStyles(ContractDesktop& desktop);
 void CheckVisibilityAndParents(ContractDesktop& desktop);
 void CheckEnumerationOrder(ContractDesktop& desktop);
 void CheckDestroyedWindowRefusesEverything(ContractDesktop& desktop);
+void CheckWindowProperties(ContractDesktop& desktop);
 void CheckDesktopFacts(ContractDesktop& desktop);
 void CheckRunTimeLibrary(ContractDesktop& desktop);
 
@@ -121,5 +122,6 @@ class WindowSystemContract : public ::testing::Test {
   TESSEL_CONTRACT_SCENARIO(Suite, VisibilityAndParents)             \
   TESSEL_CONTRACT_SCENARIO(Suite, EnumerationOrder)                 \
   TESSEL_CONTRACT_SCENARIO(Suite, DestroyedWindowRefusesEverything) \
+  TESSEL_CONTRACT_SCENARIO(Suite, WindowProperties)                 \
   TESSEL_CONTRACT_SCENARIO(Suite, DesktopFacts)                     \
   TESSEL_CONTRACT_SCENARIO(Suite, RunTimeLibrary)

@@ -9,42 +9,29 @@
 
 #include "harness/helper_app.h"
 #include "harness/input.h"
+#include "harness/program_state.h"
 #include "harness/tessel_process.h"
 
 namespace tessel {
 namespace {
 
+using e2e::Bars;
 using e2e::BesideExecutable;
+using e2e::CtrlAlt;
 using e2e::HelperApp;
 using e2e::Key;
 using e2e::MouseTo;
 using e2e::Press;
+using e2e::ReadDword;
+using e2e::RegionType;
 using e2e::WaitFor;
+using e2e::WriteDword;
 using testapp::WindowKind;
 
-constexpr wchar_t kKey[] = L"Software\\Velbrook\\Tessel";
-constexpr WPARAM kSplitV = 32772, kExit = 32774;
+constexpr WPARAM kSplitV = 32772;
 
 using Tessel = e2e::TesselProcess;
 using e2e::BuiltProgram;
-
-void WriteDword(const wchar_t* name, DWORD value) {
-  HKEY key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
-  RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  RegCloseKey(key);
-}
-
-
-// Presses Ctrl+Alt+`vk` as a user would.
-void CtrlAlt(WORD vk) {
-  Key(VK_CONTROL, false);
-  Key(VK_MENU, false);
-  Key(vk, false);
-  Key(vk, true);
-  Key(VK_MENU, true);
-  Key(VK_CONTROL, true);
-}
 
 // A message box of another process with the caption "Error": its text, after which it
 // is dismissed. Empty when none appears.
@@ -58,24 +45,6 @@ std::wstring TakeErrorBox() {
   }
   PostMessageW(box, WM_COMMAND, IDOK, 0);
   return text;
-}
-
-bool ReadDword(const wchar_t* name, DWORD* value) {
-  DWORD size = sizeof *value;
-  return RegGetValueW(HKEY_CURRENT_USER, kKey, name, RRF_RT_ANY, nullptr, value, &size) == ERROR_SUCCESS;
-}
-
-int RegionType(HWND w) {
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  const int type = GetWindowRgn(w, region);
-  DeleteObject(region);
-  return type;
-}
-
-std::vector<HWND> Bars() {
-  std::vector<HWND> bars;
-  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"TesselSplitterClass", nullptr));) bars.push_back(w);
-  return bars;
 }
 
 // The split command given to the running program, and its bar on the screen.
@@ -93,7 +62,7 @@ class Program : public ::testing::Test {
   }
   void SetUp() override {
     ASSERT_TRUE(helper->running());
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    RegDeleteTreeW(HKEY_CURRENT_USER, e2e::kSettingsKey);
   }
   void TearDown() override {
     for (HWND w : opened) helper->Destroy(w);
@@ -123,8 +92,7 @@ TEST_F(Program, RunsOnceAndEndsCleanly) {
   EXPECT_EQ(second.ExitCode(), 0) << "a second start ends at once";
   EXPECT_NE(Tessel::MainWindow(), nullptr);
 
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
-  EXPECT_EQ(first.ExitCode(), 0);
+  EXPECT_EQ(first.Exit(), 0);
   ASSERT_TRUE(ReadDword(L"CleanExit", &clean));
   EXPECT_EQ(clean, 1u);
   DWORD magic = 0;
@@ -168,8 +136,7 @@ TEST_F(Program, SplitsTheScreenAndKeepsWindowsInTheirFrames) {
   EXPECT_TRUE(WaitFor([&] { return RegionType(late) == SIMPLEREGION || (GetWindowRect(late, &r) && r.left >= bar.right); }))
       << "clipped or slid into its frame";
 
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
-  EXPECT_EQ(tessel.ExitCode(), 0);
+  EXPECT_EQ(tessel.Exit(), 0);
   EXPECT_EQ(RegionType(late), ERROR) << "released whole at exit";
   EXPECT_TRUE(Bars().empty());
 }
@@ -251,8 +218,7 @@ TEST_F(Program, TheLastLayoutComesBackAfterACleanExit) {
     Tessel tessel;
     ASSERT_TRUE(tessel.WaitForMainWindow());
     ASSERT_TRUE(SplitVertically());
-    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
-    ASSERT_EQ(tessel.ExitCode(), 0);
+    ASSERT_EQ(tessel.Exit(), 0);
   }
   EXPECT_TRUE(Bars().empty());
   Tessel again;
@@ -550,8 +516,7 @@ TEST_F(Program, TrayIconFollowsTheWindowsVersion) {
     } else {
       EXPECT_TRUE(WaitFor([] { return TaskbarShows(kGreen); }));
     }
-    PostMessageW(Tessel::MainWindow(), WM_COMMAND, kExit, 0);
-    EXPECT_EQ(tessel.ExitCode(), 0);
+    EXPECT_EQ(tessel.Exit(), 0);
     EXPECT_TRUE(WaitFor([] { return !TaskbarShows(kLightBlue); })) << "and removed at exit";
   }
   RegDeleteTreeW(defaults, nullptr);

@@ -431,6 +431,25 @@ bool FakeWindowSystem::GetCursorPos(Point* point) {
   return true;
 }
 
+bool FakeWindowSystem::SetPropW(WindowId window, const wchar_t* name, std::intptr_t value) {
+  Log("SetPropW", window);
+  Window* w = Find(window);
+  if (!w) return false;
+  w->properties[name] = value;
+  return true;
+}
+
+std::intptr_t FakeWindowSystem::RemovePropW(WindowId window, const wchar_t* name) {
+  Log("RemovePropW", window);
+  Window* w = Find(window);
+  if (!w) return 0;
+  const auto found = w->properties.find(name);
+  if (found == w->properties.end()) return 0;
+  const std::intptr_t value = found->second;
+  w->properties.erase(found);
+  return value;
+}
+
 int FakeWindowSystem::MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption,
                                   std::uint32_t type) {
   Log("MessageBoxW", owner);

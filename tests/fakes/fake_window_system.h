@@ -154,6 +154,8 @@ class FakeWindowSystem final : public WindowSystem {
   bool SetTimer(WindowId window, std::uintptr_t id, std::uint32_t milliseconds) override;
   bool KillTimer(WindowId window, std::uintptr_t id) override;
   bool GetCursorPos(Point* point) override;
+  bool SetPropW(WindowId window, const wchar_t* name, std::intptr_t value) override;
+  std::intptr_t RemovePropW(WindowId window, const wchar_t* name) override;
   bool GetWorkArea(Rect* area) override;
   int GetSystemMetrics(int index) override;
   std::uint32_t GetTickCount() override;
@@ -179,6 +181,7 @@ class FakeWindowSystem final : public WindowSystem {
     bool zoomed = false;
     RegionId region{};  // owned by the system
     std::map<int, std::intptr_t> slots;
+    std::map<std::wstring, std::intptr_t> properties;
     std::map<std::uint32_t, int> received;
   };
   enum class RegionOwner { kProgram, kSystem, kDeleted };

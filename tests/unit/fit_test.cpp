@@ -112,6 +112,26 @@ TEST_F(FitTest, OwnRoundedRegionIsIntersectedAndGivenBack) {
   EXPECT_EQ(desktop.LiveProgramRegions(), 1) << "only the record's saved copy";
 }
 
+TEST_F(FitTest, ClipsOfARunThatWasKilledComeOffAtTheNextStart) {
+  const std::vector<Rect> own{{0, 0, 100, 100}};
+  const WindowId clipped = Open({600, 150, 1200, 500});
+  const WindowId wasClipped = Open({600, 550, 1200, 800});
+  const WindowId shaped = Open({100, 150, 300, 350});  // never ours
+  desktop.SetOwnRegion(shaped, own);
+  Fit(Manage(clipped));
+  ManagedWindow* r = Manage(wasClipped);
+  Fit(r);
+  desktop.MoveTo(wasClipped, {600, 550, 900, 800});
+  Fit(r);
+  desktop.SetOwnRegion(wasClipped, own);  // a shape it takes on later
+  ASSERT_TRUE(desktop.HasRegion(clipped));
+
+  ReleaseLeftoverClips(ws);  // the records died with the killed run
+  EXPECT_FALSE(desktop.HasRegion(clipped));
+  EXPECT_TRUE(desktop.RegionEquals(wasClipped, own));
+  EXPECT_TRUE(desktop.RegionEquals(shaped, own));
+}
+
 TEST_F(FitTest, MaximisedWindowLiesOnItsFrameAndGoesBackToTheWorkArea) {
   const WindowId w = Open({100, 200, 400, 500});
   desktop.Maximise(w);

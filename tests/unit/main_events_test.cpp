@@ -153,6 +153,27 @@ TEST_F(MainEventsTest, AWindowGoneInItsOwnMoveLoopEndsTheTracking) {
   EXPECT_TRUE(desktop.HasRegion(other)) << "moves of other windows are fitted again";
 }
 
+TEST_F(MainEventsTest, WindowsThatVanishWithoutAnEventAreForgottenAtTheNextOne) {
+  // Their process ended, one of them in its move loop.
+  const WindowId dragged = Open({100, 100, 400, 300});
+  const WindowId idle = Open({700, 100, 900, 300});
+  const WindowId other = Open({100, 500, 400, 700});
+  for (WindowId w : {dragged, idle, other}) Event(w, kShown);
+  ws.model.FindManagedWindow(other)->managedTick = 0;
+  const int regions = desktop.LiveProgramRegions();
+  Event(dragged, kEnterSizeMove);
+  desktop.DestroyWindow(dragged);
+  desktop.DestroyWindow(idle);
+
+  desktop.MoveTo(other, {500, 500, 800, 700});
+  EXPECT_EQ(Event(other, kMove), 1);
+  EXPECT_FALSE(shell.sizeMoveActive);
+  EXPECT_EQ(ws.model.FindManagedWindow(dragged), nullptr);
+  EXPECT_EQ(ws.model.FindManagedWindow(idle), nullptr);
+  EXPECT_TRUE(desktop.HasRegion(other)) << "the moved window is fitted";
+  EXPECT_EQ(desktop.LiveProgramRegions(), regions - 2 + 1) << "two saved regions freed, a copy of the clip kept";
+}
+
 TEST_F(MainEventsTest, CommandsReachTheLayoutAndTheDialogs) {
   OnCommand(ws, shell, actions, IDM_MAGIC_CLICK, static_cast<std::intptr_t>((500u << 16) | 1000u));
   EXPECT_EQ(ws.model.activeFrame, right);

@@ -119,6 +119,14 @@ bool Win32WindowSystem::GetCursorPos(Point* point) {
   return true;
 }
 
+bool Win32WindowSystem::SetPropW(WindowId window, const wchar_t* name, std::intptr_t value) {
+  return ::SetPropW(ToHwnd(window), name, reinterpret_cast<HANDLE>(value)) != FALSE;
+}
+
+std::intptr_t Win32WindowSystem::RemovePropW(WindowId window, const wchar_t* name) {
+  return reinterpret_cast<std::intptr_t>(::RemovePropW(ToHwnd(window), name));
+}
+
 int Win32WindowSystem::MessageBoxW(WindowId owner, const wchar_t* text, const wchar_t* caption,
                                    std::uint32_t type) {
   return ::MessageBoxW(ToHwnd(owner), text, caption, type);

@@ -14,6 +14,7 @@
 #include "shell/win32/resource_ids.h"
 #include "store/settings_store.h"
 #include "windows/composition.h"
+#include "windows/fit.h"
 #include "windows/splitter.h"
 
 namespace tessel {
@@ -135,6 +136,7 @@ int Run(HINSTANCE module) {
   p.splitters.SetOwner(main);
 
   LoadMenuImages(p);
+  ReleaseLeftoverClips(ws);
   LoadSettings(ws);
   if (major > 5) AllowHookMessages(p.manageMessage);
 

@@ -13,6 +13,10 @@ LRESULT Answer(HWND control, const COPYDATASTRUCT& data) {
   if (data.dwData == kOpenWindow && data.cbData == sizeof(OpenWindowRequest))
     return reinterpret_cast<LRESULT>(
         OpenWindow(*static_cast<const OpenWindowRequest*>(data.lpData), control));
+  if (data.dwData == kOpenAndDestroy && data.cbData == sizeof(OpenWindowRequest)) {
+    HWND window = OpenWindow(*static_cast<const OpenWindowRequest*>(data.lpData), control);
+    return window && DestroyWindow(window) ? 1 : 0;
+  }
   if (data.dwData == kDestroyWindow && data.cbData == sizeof(DestroyWindowRequest)) {
     const auto* request = static_cast<const DestroyWindowRequest*>(data.lpData);
     HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(request->window));

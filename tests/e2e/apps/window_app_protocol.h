@@ -49,6 +49,9 @@ constexpr ULONG_PTR kOpenWindow = 1;     // COPYDATASTRUCT::dwData; the data is 
 constexpr ULONG_PTR kDestroyWindow = 2;  // the data is a DestroyWindowRequest; the answer 1 on success
 constexpr ULONG_PTR kPlaceWindow = 3;    // the data is a PlaceWindowRequest; the answer 1 on success
 constexpr ULONG_PTR kShowWindow = 4;     // the data is a ShowWindowRequest; the answer 1 for a window
+// The data is an OpenWindowRequest: the window is opened, shown and destroyed again
+// before the answer, 1 on success. Its events reach the program after it is gone.
+constexpr ULONG_PTR kOpenAndDestroy = 5;
 
 struct OpenWindowRequest {
   WindowKind kind;

@@ -35,6 +35,12 @@ HelperApp::~HelperApp() {
   CloseHandle(process_.hProcess);
 }
 
+bool HelperApp::Kill() {
+  control_ = nullptr;
+  return process_.hProcess && TerminateProcess(process_.hProcess, 9) &&
+         WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0;
+}
+
 HWND HelperApp::Open(testapp::WindowKind kind, RECT rect, HWND owner, const wchar_t* title) {
   if (!control_) return nullptr;
   testapp::OpenWindowRequest request{};
@@ -43,6 +49,13 @@ HWND HelperApp::Open(testapp::WindowKind kind, RECT rect, HWND owner, const wcha
   request.owner = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(owner));
   wcsncpy(request.title, title, 63);
   return reinterpret_cast<HWND>(Send(testapp::kOpenWindow, &request, sizeof request));
+}
+
+bool HelperApp::OpenAndDestroy(testapp::WindowKind kind, RECT rect) {
+  testapp::OpenWindowRequest request{};
+  request.kind = kind;
+  request.rect = rect;
+  return Send(testapp::kOpenAndDestroy, &request, sizeof request) == 1;
 }
 
 bool HelperApp::Destroy(HWND window) {

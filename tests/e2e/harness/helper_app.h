@@ -20,8 +20,14 @@ class HelperApp {
   bool running() const { return control_ != nullptr; }
   DWORD processId() const { return process_.dwProcessId; }
 
+  // Ends the helper at once, as a crash would: its windows vanish without a message.
+  bool Kill();
+
   // Opens a window in the helper; null on failure.
   HWND Open(testapp::WindowKind kind, RECT rect, HWND owner = nullptr, const wchar_t* title = L"");
+
+  // Opens a window and destroys it again within the one request; false on failure.
+  bool OpenAndDestroy(testapp::WindowKind kind, RECT rect);
 
   // Destroys a window the helper opened; false if it was not one of them.
   bool Destroy(HWND window);

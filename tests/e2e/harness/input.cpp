@@ -27,4 +27,12 @@ void Press(WORD vk) {
   Key(vk, true);
 }
 
+void CtrlAlt(WORD vk) {
+  Key(VK_CONTROL, false);
+  Key(VK_MENU, false);
+  Press(vk);
+  Key(VK_MENU, true);
+  Key(VK_CONTROL, true);
+}
+
 }  // namespace tessel::e2e

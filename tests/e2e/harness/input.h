@@ -15,4 +15,7 @@ void Key(WORD vk, bool up);
 // A key pressed and released.
 void Press(WORD vk);
 
+// Ctrl+Alt+`vk` pressed as a user would.
+void CtrlAlt(WORD vk);
+
 }  // namespace tessel::e2e

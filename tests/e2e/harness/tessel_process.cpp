@@ -33,6 +33,16 @@ bool TesselProcess::WaitForMainWindow() {
          SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
 }
 
+long TesselProcess::Exit() {
+  if (HWND main = MainWindow()) PostMessageW(main, WM_COMMAND, kExitCommand, 0);
+  return ExitCode();
+}
+
+bool TesselProcess::Kill() {
+  return process_.hProcess && TerminateProcess(process_.hProcess, 9) &&
+         WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0;
+}
+
 long TesselProcess::ExitCode(DWORD waitMs) {
   if (!process_.hProcess || WaitForSingleObject(process_.hProcess, waitMs) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;

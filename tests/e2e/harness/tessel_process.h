@@ -19,12 +19,20 @@ class TesselProcess {
   TesselProcess& operator=(const TesselProcess&) = delete;
 
   bool started() const { return process_.hProcess != nullptr; }
+  DWORD processId() const { return process_.dwProcessId; }
+  // The thread that runs the main window and its message loop.
+  DWORD threadId() const { return process_.dwThreadId; }
+  HANDLE mainThread() const { return process_.hThread; }
 
   static HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
   // Until the program runs its message loop: its hooks and tray icon are in place then.
   bool WaitForMainWindow();
   // The exit code once it has ended, or -1 if it is still running after the wait.
   long ExitCode(DWORD waitMs = 5000);
+  // Asks the program to exit through its menu command; its exit code, or -1 as above.
+  long Exit();
+  // Ends the process at once, as a crash would; true once it is gone.
+  bool Kill();
 
  private:
   PROCESS_INFORMATION process_{};

@@ -1,0 +1,31 @@
+#include "harness/program_state.h"
+
+namespace tessel::e2e {
+
+void WriteDword(const wchar_t* name, DWORD value) {
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
+    return;
+  RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(key);
+}
+
+bool ReadDword(const wchar_t* name, DWORD* value) {
+  DWORD size = sizeof *value;
+  return RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_ANY, nullptr, value, &size) == ERROR_SUCCESS;
+}
+
+int RegionType(HWND window) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const int type = GetWindowRgn(window, region);
+  DeleteObject(region);
+  return type;
+}
+
+std::vector<HWND> Bars() {
+  std::vector<HWND> bars;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"TesselSplitterClass", nullptr));) bars.push_back(w);
+  return bars;
+}
+
+}  // namespace tessel::e2e

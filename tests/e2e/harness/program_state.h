@@ -1,0 +1,25 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace tessel::e2e {
+
+// What a test seeds and reads of the running program from outside, as a user's other
+// programs could: its registry values, its bar windows, the clip it gave a window.
+
+// The program's registry key under HKEY_CURRENT_USER.
+constexpr wchar_t kSettingsKey[] = L"Software\\Velbrook\\Tessel";
+
+// A 4-byte value of the key, stored as the program stores its own (REG_BINARY).
+void WriteDword(const wchar_t* name, DWORD value);
+bool ReadDword(const wchar_t* name, DWORD* value);
+
+// GetWindowRgn's answer for the window: ERROR when it has no region.
+int RegionType(HWND window);
+
+// The program's bar windows, in z-order.
+std::vector<HWND> Bars();
+
+}  // namespace tessel::e2e

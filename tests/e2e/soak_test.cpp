@@ -1,0 +1,404 @@
+// Long runs and faults against the real tessel.exe: bursts of windows, many splits and
+// removals, applications that die or destroy windows while the program fits them, a
+// program that hangs or is killed. The sizes below keep the suite short enough for every
+// run; raise them for a longer soak.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "harness/handle_count.h"
+#include "harness/helper_app.h"
+#include "harness/input.h"
+#include "harness/program_state.h"
+#include "harness/tessel_process.h"
+
+namespace tessel {
+namespace {
+
+constexpr int kWarmUpBurst = 20;
+constexpr int kBursts[] = {20, 40, 25, 35, 30, 20, 30};  // 200 windows after the warm-up
+constexpr int kSplitRounds = 10;                         // 100 commands: each round splits
+constexpr int kSplitDepth = 5;                           // this deep and removes it all again
+constexpr int kFleetingWindows = 100;                    // destroyed while they are fitted
+constexpr int kKilledDrags = 4;                          // helpers killed while dragging
+constexpr int kResidents = 4;                            // open throughout a test
+constexpr int kWindowWidth = 220, kWindowHeight = 160;
+constexpr DWORD kPatience = 20000;  // the longest any one wait may take on a loaded machine
+constexpr DWORD kHangMs = 2000;     // how long the program's main thread stays suspended
+
+constexpr WPARAM kSplitH = 32771, kSplitV = 32772, kRemoveFrame = 32773;
+
+using e2e::Bars;
+using e2e::HandleCounts;
+using e2e::HelperApp;
+using e2e::MouseTo;
+using e2e::ReadDword;
+using e2e::RegionType;
+using e2e::WaitFor;
+using e2e::WriteDword;
+using testapp::WindowKind;
+using Tessel = e2e::TesselProcess;
+
+HandleCounts Counts(const Tessel& tessel) { return e2e::CountHandles(tessel.processId(), tessel.threadId()); }
+
+// Wine keeps a few objects of its own in the program's process, coming and going with
+// its cache of device contexts; a leak of the program's grows with the work, far past this.
+constexpr long kSystemSlack = 2;
+
+// Waits until the program holds no more than it held at `base`: the same windows, and
+// other handles within the system's slack. A failure shows the last counts.
+::testing::AssertionResult NotGrownSince(const Tessel& tessel, const HandleCounts& base) {
+  auto within = [](long now, long then) { return now <= then + kSystemSlack; };
+  HandleCounts now;
+  const bool flat = WaitFor(
+      [&] {
+        now = Counts(tessel);
+        return now.windows == base.windows && within(now.regions, base.regions) &&
+               within(now.gdiObjects, base.gdiObjects) && within(now.kernelHandles, base.kernelHandles);
+      },
+      kPatience);
+  if (flat) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << ::testing::PrintToString(now) << " where it was "
+                                       << ::testing::PrintToString(base);
+}
+
+void Command(WPARAM id) { PostMessageW(Tessel::MainWindow(), WM_COMMAND, id, 0); }
+
+bool BarCountBecomes(std::size_t n) {
+  return WaitFor([n] { return Bars().size() == n; }, kPatience);
+}
+
+std::vector<RECT> BarRects() {
+  std::vector<RECT> rects;
+  for (HWND bar : Bars()) {
+    RECT r;
+    if (GetWindowRect(bar, &r)) rects.push_back(r);
+  }
+  return rects;
+}
+
+RECT WorkArea() {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+  return info.rcWork;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// Whether what shows of the window (its rectangle, cut to its region) lies within one
+// frame: inside the work area and over no bar, since every bar runs the whole length of
+// the frame it divided.
+bool Fitted(HWND window) {
+  RECT shown;
+  if (!GetWindowRect(window, &shown)) return false;
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const int type = GetWindowRgn(window, region);
+  RECT box;
+  if (type == SIMPLEREGION || type == COMPLEXREGION) {
+    GetRgnBox(region, &box);
+    OffsetRect(&box, shown.left, shown.top);
+    IntersectRect(&shown, &shown, &box);
+  }
+  DeleteObject(region);
+  if (type == NULLREGION || IsRectEmpty(&shown)) return true;
+  if (!Inside(shown, WorkArea())) return false;
+  for (const RECT& bar : BarRects()) {
+    RECT overlap;
+    if (IntersectRect(&overlap, &shown, &bar)) return false;
+  }
+  return true;
+}
+
+bool AllFitted(const std::vector<HWND>& windows) {
+  return WaitFor(
+      [&] {
+        for (HWND w : windows)
+          if (!Fitted(w)) return false;
+        return true;
+      },
+      kPatience);
+}
+
+// Rectangles across the bars, one bar after the other, spread along each bar by a
+// fixed pseudo-random sequence so every run places the same windows.
+class AcrossBars {
+ public:
+  RECT Next() {
+    const std::vector<RECT> bars = BarRects();
+    if (bars.empty()) return {100, 100, 100 + kWindowWidth, 100 + kWindowHeight};
+    const RECT& bar = bars[count_++ % bars.size()];
+    const int jitter = static_cast<int>(Random() % 120) - 60;
+    if (bar.bottom - bar.top > bar.right - bar.left) {  // vertical
+      const int x = bar.left - kWindowWidth / 2 + jitter;
+      const int y = bar.top + static_cast<int>(Random() % (bar.bottom - bar.top - kWindowHeight));
+      return {x, y, x + kWindowWidth, y + kWindowHeight};
+    }
+    const int x = bar.left + static_cast<int>(Random() % (bar.right - bar.left - kWindowWidth));
+    const int y = bar.top - kWindowHeight / 2 + jitter;
+    return {x, y, x + kWindowWidth, y + kWindowHeight};
+  }
+
+ private:
+  unsigned Random() { return (seed_ = seed_ * 1103515245u + 12345u) >> 8; }
+  unsigned seed_ = 20260;
+  std::size_t count_ = 0;
+};
+
+class Soak : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { helper = new HelperApp(L"soak-test"); }
+  static void TearDownTestSuite() {
+    delete helper;
+    helper = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(helper->running());
+    RegDeleteTreeW(HKEY_CURRENT_USER, e2e::kSettingsKey);
+    WriteDword(L"ShowBalloon", 0);
+  }
+  void TearDown() override {
+    for (HWND w : opened) helper->Destroy(w);
+  }
+
+  HWND Open(const RECT& r) {
+    HWND w = helper->Open(WindowKind::kPlain, r);
+    if (w) opened.push_back(w);
+    return w;
+  }
+
+  // Returns once the program has handled every event the helper caused before: a new
+  // window shown across a bar is fitted only after the events queued ahead of its own.
+  bool Settled() {
+    HWND marker = Open(places.Next());
+    return marker && AllFitted({marker}) && helper->Destroy(marker);
+  }
+
+  // Moves the window across a bar until the program clips it there rather than sliding
+  // it in, as it does once the window's settling time is over.
+  bool Clipped(HWND w) {
+    return WaitFor([&] { return helper->Place(w, places.Next()) && AllFitted({w}) && RegionType(w) == SIMPLEREGION; },
+                   kPatience);
+  }
+
+  // Ends the program as a user does, and checks it gave every window of the helper back
+  // whole.
+  void ExitCleanly(Tessel& tessel) {
+    EXPECT_EQ(tessel.Exit(), 0);
+    EXPECT_TRUE(Bars().empty());
+    for (HWND w : opened) {
+      if (!IsWindow(w)) continue;
+      EXPECT_EQ(RegionType(w), ERROR) << "a window left clipped after the exit";
+    }
+  }
+
+  static HelperApp* helper;
+  std::vector<HWND> opened;
+  AcrossBars places;
+};
+
+HelperApp* Soak::helper = nullptr;
+
+TEST_F(Soak, BurstsOfWindowsAreFittedAndLeaveNothingBehind) {
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  Command(kSplitV);
+  ASSERT_TRUE(BarCountBecomes(1));
+  Command(kSplitH);
+  ASSERT_TRUE(BarCountBecomes(2));
+  std::vector<HWND> residents;
+  for (int i = 0; i < kResidents; ++i) residents.push_back(Open(places.Next()));
+  ASSERT_TRUE(AllFitted(residents));
+
+  auto burst = [&](int size) {
+    std::vector<HWND> windows;
+    for (int i = 0; i < size; ++i) windows.push_back(Open(places.Next()));
+    EXPECT_TRUE(AllFitted(windows)) << "a burst of " << size;
+    for (HWND w : windows) EXPECT_TRUE(helper->Destroy(w));
+    return Settled();
+  };
+  ASSERT_TRUE(burst(kWarmUpBurst));
+  const HandleCounts warm = Counts(tessel);
+
+  for (int size : kBursts) ASSERT_TRUE(burst(size));
+  EXPECT_EQ(tessel.ExitCode(0), -1) << "still running";
+  EXPECT_TRUE(AllFitted(residents));
+  EXPECT_TRUE(NotGrownSince(tessel, warm));
+  ExitCleanly(tessel);
+}
+
+TEST_F(Soak, BarsComeAndGoWithAHundredSplitsAndRemovals) {
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  std::vector<HWND> residents;
+  for (int i = 0; i < kResidents; ++i) {
+    const int x = 100 + 150 * i, y = 80 + 120 * i;
+    residents.push_back(Open({x, y, x + kWindowWidth, y + kWindowHeight}));
+  }
+
+  HandleCounts first;
+  for (int round = 0; round < kSplitRounds; ++round) {
+    SCOPED_TRACE(::testing::Message() << "round " << round);
+    const HandleCounts before = Counts(tessel);
+    for (int depth = 1; depth <= kSplitDepth; ++depth) {
+      Command(depth % 2 ? kSplitV : kSplitH);
+      ASSERT_TRUE(BarCountBecomes(depth));
+    }
+    ASSERT_TRUE(AllFitted(residents));
+    EXPECT_EQ(Counts(tessel).windows, before.windows + kSplitDepth) << "a window per bar";
+    for (int depth = kSplitDepth - 1; depth >= 0; --depth) {
+      Command(kRemoveFrame);
+      ASSERT_TRUE(BarCountBecomes(depth));
+    }
+    // Without frames every window is given back whole.
+    for (HWND w : residents) EXPECT_EQ(RegionType(w), ERROR);
+    if (round == 0) first = Counts(tessel);  // after the system's own first-use allocations
+  }
+  EXPECT_TRUE(NotGrownSince(tessel, first));
+  ExitCleanly(tessel);
+}
+
+TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  Command(kSplitV);
+  ASSERT_TRUE(BarCountBecomes(1));
+
+  HandleCounts first;
+  for (int round = 0; round < kKilledDrags; ++round) {
+    SCOPED_TRACE(::testing::Message() << "round " << round);
+    {
+      HelperApp victim(L"soak-victim");
+      ASSERT_TRUE(victim.running());
+      HWND dragged = victim.Open(WindowKind::kPlain, {100, 100, 400, 300});
+      ASSERT_TRUE(AllFitted({dragged}));
+      RECT start;
+      RECT now;
+      GetWindowRect(dragged, &start);
+      MouseTo(250, 110);
+      Sleep(50);
+      MouseTo(250, 110, MOUSEEVENTF_LEFTDOWN);
+      Sleep(50);
+      for (int i = 1; i <= 4; ++i) {
+        MouseTo(250 + i * 60, 110);
+        Sleep(20);
+      }
+      ASSERT_TRUE(WaitFor([&] { return GetWindowRect(dragged, &now) && now.left != start.left; }, kPatience))
+          << "the window follows the mouse";
+      ASSERT_TRUE(victim.Kill());
+      for (int i = 5; i <= 8; ++i) {
+        MouseTo(250 + i * 60, 110);
+        Sleep(20);
+      }
+      MouseTo(730, 110, MOUSEEVENTF_LEFTUP);
+    }
+
+    // A window shown across the bar is fitted as before, and so is one moved across it.
+    HWND moved = Open({100, 600, 100 + kWindowWidth, 600 + kWindowHeight});
+    ASSERT_TRUE(Settled());
+    ASSERT_TRUE(helper->Place(moved, places.Next()));
+    EXPECT_TRUE(AllFitted({moved})) << "a moved window is fitted again";
+    EXPECT_TRUE(helper->Destroy(moved));
+    ASSERT_TRUE(Settled());
+    if (round == 0) first = Counts(tessel);
+  }
+  EXPECT_EQ(tessel.ExitCode(0), -1) << "still running";
+  EXPECT_TRUE(NotGrownSince(tessel, first));
+  ExitCleanly(tessel);
+}
+
+TEST_F(Soak, WindowsDestroyedWhileTheyAreFittedLeaveNothingBehind) {
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  Command(kSplitV);
+  ASSERT_TRUE(BarCountBecomes(1));
+
+  auto fleeting = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      if (i % 2) {
+        // Gone before its first event reaches the program.
+        if (!helper->OpenAndDestroy(WindowKind::kPlain, places.Next())) return false;
+      } else {
+        // Gone while the program is placing or clipping it.
+        HWND w = helper->Open(WindowKind::kPlain, places.Next());
+        if (!w || !helper->Destroy(w)) return false;
+      }
+    }
+    return Settled();
+  };
+  ASSERT_TRUE(fleeting(kWarmUpBurst));
+  const HandleCounts warm = Counts(tessel);
+  ASSERT_TRUE(fleeting(kFleetingWindows));
+  EXPECT_EQ(tessel.ExitCode(0), -1) << "still running";
+  EXPECT_TRUE(NotGrownSince(tessel, warm));
+  ExitCleanly(tessel);
+}
+
+TEST_F(Soak, ApplicationsGoOnWhileTheProgramHangsAndItCatchesUpAfterwards) {
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  ASSERT_EQ(GetWindowThreadProcessId(Tessel::MainWindow(), nullptr), tessel.threadId());
+  Command(kSplitV);
+  ASSERT_TRUE(BarCountBecomes(1));
+  HWND moved = Open({100, 100, 100 + kWindowWidth, 100 + kWindowHeight});
+  ASSERT_TRUE(AllFitted({moved}));
+
+  const DWORD hungAt = GetTickCount();
+  ASSERT_NE(SuspendThread(tessel.mainThread()), static_cast<DWORD>(-1));
+  // Each request is answered only after the helper has acted on it, its reports to the
+  // program included; the program cannot answer anything until it is resumed below.
+  const RECT across = places.Next();
+  const bool placed = helper->Place(moved, across);
+  HWND shown = Open(places.Next());
+  const bool minimised = helper->Show(shown, SW_MINIMIZE);
+  const bool restored = helper->Show(shown, SW_RESTORE);
+  RECT r;
+  const bool untouched = GetWindowRect(moved, &r) && EqualRect(&r, &across) && RegionType(moved) == ERROR;
+  const DWORD hungFor = GetTickCount() - hungAt;
+  if (hungFor < kHangMs) Sleep(kHangMs - hungFor);
+  EXPECT_EQ(ResumeThread(tessel.mainThread()), 1u) << "suspended until now";
+
+  EXPECT_TRUE(placed && shown && minimised && restored) << "the helper answered while the program hung";
+  EXPECT_TRUE(untouched) << "the program did nothing while it hung";
+  EXPECT_TRUE(AllFitted({moved, shown})) << "and caught up afterwards";
+  ExitCleanly(tessel);
+}
+
+TEST_F(Soak, AfterTheProgramIsKilledTheNextStartIgnoresTheLastLayout) {
+  WriteDword(L"LoadSession", 1);
+  {
+    Tessel first;
+    ASSERT_TRUE(first.WaitForMainWindow());
+    Command(kSplitV);
+    ASSERT_TRUE(BarCountBecomes(1));
+    ExitCleanly(first);
+  }
+  HWND w = Open(places.Next());
+  {
+    Tessel restored;
+    ASSERT_TRUE(restored.WaitForMainWindow());
+    ASSERT_EQ(Bars().size(), 1u) << "the layout came back after the clean exit";
+    // The killed program leaves its clip behind.
+    ASSERT_TRUE(Clipped(w));
+    ASSERT_TRUE(restored.Kill());
+  }
+  EXPECT_TRUE(BarCountBecomes(0)) << "the bars went with the process";
+
+  Tessel next;
+  ASSERT_TRUE(next.WaitForMainWindow());
+  EXPECT_TRUE(Bars().empty()) << "not restored after the kill";
+  DWORD clean = 1;
+  EXPECT_FALSE(ReadDword(L"CleanExit", &clean));
+  Command(kSplitV);
+  ASSERT_TRUE(BarCountBecomes(1));
+  ASSERT_TRUE(helper->Place(w, places.Next()));
+  EXPECT_TRUE(AllFitted({w})) << "and works as usual";
+  ExitCleanly(next);
+}
+
+}  // namespace
+}  // namespace tessel
