@@ -47,10 +47,16 @@ std::intptr_t Unmanage(Workspace& ws, ShellState& shell, ManagedWindow* r, Windo
 }
 
 // Windows of a process that was ended vanish without a WM_DESTROY to report, and so can
-// one destroyed while its events still queue here: their records are given up at the
-// next event. A vanished window in its move loop would otherwise keep every later move
-// from being fitted.
+// one destroyed while its events still queue here. The window in its move loop is
+// checked at every event, or no later move would be fitted until the next loop; the
+// others at most once a second, as asking after each managed window is a call to the
+// system per window, too many to make at every event with hundreds managed.
 void ForgetVanishedWindows(Workspace& ws, ShellState& shell) {
+  ManagedWindow* moving = ws.model.movingWindow;
+  if (shell.sizeMoveActive && moving && !ws.system.IsWindow(moving->hwnd)) Unmanage(ws, shell, moving, moving->hwnd);
+  const std::uint32_t now = ws.system.GetTickCount();
+  if (now - shell.lastVanishedSweep < kVanishedSweepMs) return;
+  shell.lastVanishedSweep = now;
   std::vector<ManagedWindow*> vanished;
   for (Frame* f = ws.model.frameList; f; f = f->next)
     for (ManagedWindow* r = f->windows; r; r = r->next)

@@ -19,6 +19,7 @@ struct ShellState {
   bool fileDialogOpen = false;
   WindowId previousForeground{};
   std::uint32_t modifierState = 0;  // Shift, Ctrl, Alt as the keyboard hook last saw them
+  std::uint32_t lastVanishedSweep = 0;  // tick of the last look for windows gone unreported
 };
 
 // What the commands open or write, provided by the running program.
@@ -36,6 +37,7 @@ class ShellActions {
 
 constexpr std::uintptr_t kSettleTimer = 1;
 constexpr std::uint32_t kSettleMs = 800;
+constexpr std::uint32_t kVanishedSweepMs = 1000;
 
 // A window event reported by the hook library: wParam the window, lParam the message
 // seen in its low word and the event's flags (position flags, size type) in the high.
