@@ -9,6 +9,7 @@
 
 #include "harness/helper_app.h"
 #include "harness/input.h"
+#include "harness/program_fixture.h"
 #include "harness/program_state.h"
 #include "harness/tessel_process.h"
 
@@ -53,32 +54,7 @@ bool SplitVertically() {
   return WaitFor([] { return Bars().size() == 1; });
 }
 
-class Program : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { helper = new HelperApp(L"program-test"); }
-  static void TearDownTestSuite() {
-    delete helper;
-    helper = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(helper->running());
-    RegDeleteTreeW(HKEY_CURRENT_USER, e2e::kSettingsKey);
-  }
-  void TearDown() override {
-    for (HWND w : opened) helper->Destroy(w);
-  }
-
-  HWND Open(WindowKind kind, const RECT& rect) {
-    HWND w = helper->Open(kind, rect);
-    opened.push_back(w);
-    return w;
-  }
-
-  static HelperApp* helper;
-  std::vector<HWND> opened;
-};
-
-HelperApp* Program::helper = nullptr;
+using Program = e2e::ProgramFixture;
 
 TEST_F(Program, RunsOnceAndEndsCleanly) {
   Tessel first;

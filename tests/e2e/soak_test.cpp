@@ -10,6 +10,7 @@
 #include "harness/handle_count.h"
 #include "harness/helper_app.h"
 #include "harness/input.h"
+#include "harness/program_fixture.h"
 #include "harness/program_state.h"
 #include "harness/tessel_process.h"
 
@@ -149,27 +150,14 @@ class AcrossBars {
   std::size_t count_ = 0;
 };
 
-class Soak : public ::testing::Test {
+class Soak : public e2e::ProgramFixture {
  protected:
-  static void SetUpTestSuite() { helper = new HelperApp(L"soak-test"); }
-  static void TearDownTestSuite() {
-    delete helper;
-    helper = nullptr;
-  }
   void SetUp() override {
-    ASSERT_TRUE(helper->running());
-    RegDeleteTreeW(HKEY_CURRENT_USER, e2e::kSettingsKey);
+    ProgramFixture::SetUp();
     WriteDword(L"ShowBalloon", 0);
   }
-  void TearDown() override {
-    for (HWND w : opened) helper->Destroy(w);
-  }
 
-  HWND Open(const RECT& r) {
-    HWND w = helper->Open(WindowKind::kPlain, r);
-    if (w) opened.push_back(w);
-    return w;
-  }
+  HWND Open(const RECT& r) { return ProgramFixture::Open(WindowKind::kPlain, r); }
 
   // Returns once the program has handled every event the helper caused before: a new
   // window shown across a bar is fitted only after the events queued ahead of its own.
@@ -196,12 +184,8 @@ class Soak : public ::testing::Test {
     }
   }
 
-  static HelperApp* helper;
-  std::vector<HWND> opened;
   AcrossBars places;
 };
-
-HelperApp* Soak::helper = nullptr;
 
 TEST_F(Soak, BurstsOfWindowsAreFittedAndLeaveNothingBehind) {
   Tessel tessel;

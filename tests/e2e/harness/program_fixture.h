@@ -1,0 +1,41 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "harness/helper_app.h"
+#include "harness/program_state.h"
+
+namespace tessel::e2e {
+
+// A suite that runs the real program against windows of one helper application,
+// started for the suite. Each test starts from no settings, and the windows it opened
+// are destroyed after it.
+class ProgramFixture : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { helper = new HelperApp(L"program-test"); }
+  static void TearDownTestSuite() {
+    delete helper;
+    helper = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(helper->running());
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+  }
+  void TearDown() override {
+    for (HWND w : opened) helper->Destroy(w);
+  }
+
+  HWND Open(testapp::WindowKind kind, const RECT& rect) {
+    HWND w = helper->Open(kind, rect);
+    if (w) opened.push_back(w);
+    return w;
+  }
+
+  static inline HelperApp* helper = nullptr;
+  std::vector<HWND> opened;
+};
+
+}  // namespace tessel::e2e
