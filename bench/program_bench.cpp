@@ -11,17 +11,19 @@
 
 #include "harness/handle_count.h"
 #include "harness/helper_app.h"
+#include "harness/program_state.h"
 
 namespace {
 
+using tessel::e2e::BarRects;
 using tessel::e2e::BesideExecutable;
 using tessel::e2e::CountHandles;
 using tessel::e2e::HandleCounts;
 using tessel::e2e::HelperApp;
 using tessel::e2e::WaitFor;
+using tessel::e2e::WorkArea;
 using tessel::testapp::WindowKind;
 
-constexpr wchar_t kKey[] = L"Software\\Velbrook\\Tessel";
 constexpr WPARAM kSplitH = 32771, kSplitV = 32772, kExit = 32774;
 
 constexpr int kIdleWindows = 4;
@@ -36,22 +38,6 @@ constexpr DWORD kFitTimeoutMs = 2000;
 constexpr int kWidth = 80, kHeight = 40;
 
 HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
-
-std::vector<RECT> Bars() {
-  std::vector<RECT> bars;
-  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"TesselSplitterClass", nullptr));) {
-    RECT r;
-    if (GetWindowRect(w, &r)) bars.push_back(r);
-  }
-  return bars;
-}
-
-RECT WorkArea() {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
-  return info.rcWork;
-}
 
 double Now() {
   LARGE_INTEGER frequency, count;
@@ -113,7 +99,7 @@ struct ShowToFit {
 // to show it until it is fitted.
 ShowToFit ShowAcrossBars(HelperApp& helper, int count, unsigned* seed) {
   ShowToFit result;
-  const std::vector<RECT> bars = Bars();
+  const std::vector<RECT> bars = BarRects();
   for (int i = 0; i < count; ++i) {
     const RECT rect = AcrossBar(bars[i % bars.size()], seed);
     HWND window = helper.Open(WindowKind::kHidden, rect);
@@ -192,7 +178,7 @@ Idle MeasureIdle(HANDLE process) {
 // moved four times across another bar and back into a frame, then destroyed. Every
 // round clips, unclips, manages and releases a window.
 void Soak(HelperApp& helper, int events, unsigned* seed) {
-  const std::vector<RECT> bars = Bars();
+  const std::vector<RECT> bars = BarRects();
   for (int round = 0; round < events / 10; ++round) {
     const RECT opened = AcrossBar(bars[round % bars.size()], seed);
     HWND window = helper.Open(WindowKind::kPlain, opened);
@@ -221,13 +207,13 @@ void Row(const char* figure, const char* format, ...) {
 
 bool SplitAndWait(WPARAM command, size_t bars) {
   PostMessageW(MainWindow(), WM_COMMAND, command, 0);
-  return WaitFor([&] { return Bars().size() == bars; });
+  return WaitFor([&] { return BarRects().size() == bars; });
 }
 
 }  // namespace
 
 int main() {
-  RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+  RegDeleteTreeW(HKEY_CURRENT_USER, tessel::e2e::kSettingsKey);
   HelperApp helper(L"program-bench");
   const std::wstring exe = BesideExecutable(L"..\\src\\tessel.exe");
   std::wstring commandLine = L"\"" + exe + L"\"";
@@ -245,7 +231,7 @@ int main() {
     std::fprintf(stderr, "tessel.exe did not start or split the screen\n");
   } else {
     unsigned seed = 7;
-    for (int i = 0; i < kIdleWindows; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(Bars(), &seed));
+    for (int i = 0; i < kIdleWindows; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(BarRects(), &seed));
     Sleep(1500);  // past the settle timer
     const Idle idle = MeasureIdle(tessel.hProcess);
 
@@ -261,7 +247,7 @@ int main() {
     Soak(helper, kSoakEvents, &seed);
     const double soakS = (Now() - soaking) / 1000;
     const HandleCounts soaked = CountHandles(tessel.dwProcessId, mainThread);
-    const std::vector<RECT> bars = Bars();
+    const std::vector<RECT> bars = BarRects();
     const double opening = Now();
     for (int i = 0; i < kManagedWindows; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(bars, &seed));
     const double openMs = Now() - opening;

@@ -30,6 +30,7 @@ constexpr DWORD kHangMs = 2000;     // how long the program's main thread stays 
 
 constexpr WPARAM kSplitH = 32771, kSplitV = 32772, kRemoveFrame = 32773;
 
+using e2e::BarRects;
 using e2e::Bars;
 using e2e::HandleCounts;
 using e2e::HelperApp;
@@ -37,6 +38,7 @@ using e2e::MouseTo;
 using e2e::ReadDword;
 using e2e::RegionType;
 using e2e::WaitFor;
+using e2e::WorkArea;
 using e2e::WriteDword;
 using testapp::WindowKind;
 using Tessel = e2e::TesselProcess;
@@ -68,22 +70,6 @@ void Command(WPARAM id) { PostMessageW(Tessel::MainWindow(), WM_COMMAND, id, 0);
 
 bool BarCountBecomes(std::size_t n) {
   return WaitFor([n] { return Bars().size() == n; }, kPatience);
-}
-
-std::vector<RECT> BarRects() {
-  std::vector<RECT> rects;
-  for (HWND bar : Bars()) {
-    RECT r;
-    if (GetWindowRect(bar, &r)) rects.push_back(r);
-  }
-  return rects;
-}
-
-RECT WorkArea() {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
-  return info.rcWork;
 }
 
 bool Inside(const RECT& inner, const RECT& outer) {

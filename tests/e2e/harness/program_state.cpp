@@ -28,4 +28,20 @@ std::vector<HWND> Bars() {
   return bars;
 }
 
+std::vector<RECT> BarRects() {
+  std::vector<RECT> rects;
+  for (HWND bar : Bars()) {
+    RECT r;
+    if (GetWindowRect(bar, &r)) rects.push_back(r);
+  }
+  return rects;
+}
+
+RECT WorkArea() {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+  return info.rcWork;
+}
+
 }  // namespace tessel::e2e

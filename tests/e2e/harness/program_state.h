@@ -19,7 +19,11 @@ bool ReadDword(const wchar_t* name, DWORD* value);
 // GetWindowRgn's answer for the window: ERROR when it has no region.
 int RegionType(HWND window);
 
-// The program's bar windows, in z-order.
+// The program's bar windows, in z-order, and their rectangles.
 std::vector<HWND> Bars();
+std::vector<RECT> BarRects();
+
+// The primary monitor's work area, which the frames cover.
+RECT WorkArea();
 
 }  // namespace tessel::e2e
