@@ -12,6 +12,8 @@
 #include "harness/handle_count.h"
 #include "harness/helper_app.h"
 #include "harness/program_state.h"
+#include "harness/tessel_process.h"
+#include "shell/commands.h"
 
 namespace {
 
@@ -20,11 +22,10 @@ using tessel::e2e::BesideExecutable;
 using tessel::e2e::CountHandles;
 using tessel::e2e::HandleCounts;
 using tessel::e2e::HelperApp;
+using tessel::e2e::TesselProcess;
 using tessel::e2e::WaitFor;
 using tessel::e2e::WorkArea;
 using tessel::testapp::WindowKind;
-
-constexpr WPARAM kSplitH = 32771, kSplitV = 32772, kExit = 32774;
 
 constexpr int kIdleWindows = 4;
 constexpr int kBaselineWindows = 50;
@@ -36,8 +37,6 @@ constexpr int kSoakEvents = 10000;
 constexpr DWORD kFitTimeoutMs = 2000;
 // Small windows keep 700 of them cheap for Wine's server and the X display.
 constexpr int kWidth = 80, kHeight = 40;
-
-HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
 
 double Now() {
   LARGE_INTEGER frequency, count;
@@ -150,12 +149,12 @@ Idle MeasureIdle(HANDLE process) {
   if (!counter) return idle;
   auto reset = Export<void(WINAPI*)()>(counter, "WakeReset");
   auto read = Export<void(WINAPI*)(LONG*, LONG*, UINT*, LONG*)>(counter, "WakeRead");
-  const DWORD thread = GetWindowThreadProcessId(MainWindow(), nullptr);
+  const DWORD thread = GetWindowThreadProcessId(TesselProcess::MainWindow(), nullptr);
   HHOOK getMessage = SetWindowsHookExW(WH_GETMESSAGE, Export<HOOKPROC>(counter, "WakeGetMsgProc"), counter, thread);
   HHOOK callWndProc = SetWindowsHookExW(WH_CALLWNDPROC, Export<HOOKPROC>(counter, "WakeCallWndProc"), counter, thread);
   if (getMessage && callWndProc) {
     // One message of our own shows the hooks have reached the thread.
-    PostMessageW(MainWindow(), WM_NULL, 0, 0);
+    PostMessageW(TesselProcess::MainWindow(), WM_NULL, 0, 0);
     if (WaitFor([&] {
           read(&idle.posted, &idle.sent, idle.kinds, idle.perKind);
           return idle.posted > 0;
@@ -206,7 +205,7 @@ void Row(const char* figure, const char* format, ...) {
 }
 
 bool SplitAndWait(WPARAM command, size_t bars) {
-  PostMessageW(MainWindow(), WM_COMMAND, command, 0);
+  PostMessageW(TesselProcess::MainWindow(), WM_COMMAND, command, 0);
   return WaitFor([&] { return BarRects().size() == bars; });
 }
 
@@ -215,38 +214,31 @@ bool SplitAndWait(WPARAM command, size_t bars) {
 int main() {
   RegDeleteTreeW(HKEY_CURRENT_USER, tessel::e2e::kSettingsKey);
   HelperApp helper(L"program-bench");
-  const std::wstring exe = BesideExecutable(L"..\\src\\tessel.exe");
-  std::wstring commandLine = L"\"" + exe + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION tessel{};
-  if (!helper.running() ||
-      !CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &tessel)) {
+  TesselProcess tessel(L"", BesideExecutable(L"..\\src\\tessel.exe"));
+  if (!helper.running() || !tessel.started()) {
     std::fprintf(stderr, "window_app.exe or tessel.exe did not start\n");
     return 1;
   }
   int status = 1;
-  if (!WaitFor([] { return MainWindow() != nullptr; }, 10000) || !SplitAndWait(kSplitV, 1) ||
-      !SplitAndWait(kSplitH, 2)) {
+  if (!tessel.WaitForMainWindow() || !SplitAndWait(tessel::IDM_SPLIT_V, 1) || !SplitAndWait(tessel::IDM_SPLIT_H, 2)) {
     std::fprintf(stderr, "tessel.exe did not start or split the screen\n");
   } else {
     unsigned seed = 7;
     for (int i = 0; i < kIdleWindows; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(BarRects(), &seed));
     Sleep(1500);  // past the settle timer
-    const Idle idle = MeasureIdle(tessel.hProcess);
+    const Idle idle = MeasureIdle(tessel.process());
 
     // The same measure with few windows managed and with hundreds, so the second reads
     // against the first from the same run.
     const ShowToFit few = ShowAcrossBars(helper, kBaselineWindows, &seed);
 
     // Handles of the program after a warm-up and after the long run: they must not grow.
-    const DWORD mainThread = GetWindowThreadProcessId(MainWindow(), nullptr);
     Soak(helper, kSoakWarmUpEvents, &seed);
-    const HandleCounts warm = CountHandles(tessel.dwProcessId, mainThread);
+    const HandleCounts warm = CountHandles(tessel.processId(), tessel.threadId());
     const double soaking = Now();
     Soak(helper, kSoakEvents, &seed);
     const double soakS = (Now() - soaking) / 1000;
-    const HandleCounts soaked = CountHandles(tessel.dwProcessId, mainThread);
+    const HandleCounts soaked = CountHandles(tessel.processId(), tessel.threadId());
     const std::vector<RECT> bars = BarRects();
     const double opening = Now();
     for (int i = 0; i < kManagedWindows; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(bars, &seed));
@@ -284,9 +276,5 @@ int main() {
     }
     status = 0;
   }
-  PostMessageW(MainWindow(), WM_COMMAND, kExit, 0);
-  if (WaitForSingleObject(tessel.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(tessel.hProcess, 9);
-  CloseHandle(tessel.hThread);
-  CloseHandle(tessel.hProcess);
   return status;
 }

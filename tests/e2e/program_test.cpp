@@ -12,6 +12,7 @@
 #include "harness/program_fixture.h"
 #include "harness/program_state.h"
 #include "harness/tessel_process.h"
+#include "shell/commands.h"
 
 namespace tessel {
 namespace {
@@ -29,7 +30,6 @@ using e2e::WaitFor;
 using e2e::WriteDword;
 using testapp::WindowKind;
 
-constexpr WPARAM kSplitV = 32772;
 
 using Tessel = e2e::TesselProcess;
 using e2e::BuiltProgram;
@@ -50,7 +50,7 @@ std::wstring TakeErrorBox() {
 
 // The split command given to the running program, and its bar on the screen.
 bool SplitVertically() {
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
   return WaitFor([] { return Bars().size() == 1; });
 }
 
@@ -236,7 +236,7 @@ TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
   }
   Key(VK_CONTROL, true);
 
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32771 /* split horizontally */, 0);
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
   ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
   for (HWND bar : Bars()) {
     RECT r;
@@ -304,7 +304,7 @@ TEST_F(Program, WithoutTheCompositionLibraryOnlyVistaAndLaterRefuseTheFirstSplit
     Tessel tessel;
     ASSERT_TRUE(tessel.WaitForMainWindow());
     if (version[3] == L'7') {
-      PostMessageW(Tessel::MainWindow(), WM_COMMAND, kSplitV, 0);
+      PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
       EXPECT_EQ(TakeErrorBox(), L"Failed to disable aero effect.");
       EXPECT_TRUE(Bars().empty());
     } else {
@@ -424,7 +424,7 @@ TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenu) {
   EXPECT_EQ(size, 204u) << "the header, three frames and one bar";
 
   // Split once more, then load the saved layout back: one bar again.
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32771, 0);
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
   ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
   ASSERT_NE(OpenTrayMenu(), nullptr);
   Press('L');
@@ -573,7 +573,7 @@ TEST_F(Program, WhileTheSheetIsOpenHotkeysAreTypedIntoItAndARefusedIntervalChang
   WriteDword(L"HKSplitV", 0x0600 | 'V');
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32776, 0);
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_OPTIONS, 0);
   HWND sheet = OptionsSheet();
   ASSERT_NE(sheet, nullptr);
   HWND hotkeys = SheetPage(sheet, 0);
@@ -616,7 +616,7 @@ TEST_F(Program, WhileTheSheetIsOpenHotkeysAreTypedIntoItAndARefusedIntervalChang
   CtrlAlt('V');
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
 
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32776, 0);
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_OPTIONS, 0);
   sheet = OptionsSheet();
   ASSERT_NE(sheet, nullptr);
   RECT r;
@@ -666,7 +666,7 @@ TEST_F(Program, AboutPageShowsTheFirstTwoPartsOfTheFileVersion) {
   {
     Tessel tessel(L"", versioned);
     ASSERT_TRUE(tessel.WaitForMainWindow());
-    PostMessageW(Tessel::MainWindow(), WM_COMMAND, 32776, 0);
+    PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_OPTIONS, 0);
     HWND sheet = OptionsSheet();
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(SheetPage(sheet, 2), 1053)), L"Version 2.12");

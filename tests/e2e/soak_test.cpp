@@ -13,6 +13,7 @@
 #include "harness/program_fixture.h"
 #include "harness/program_state.h"
 #include "harness/tessel_process.h"
+#include "shell/commands.h"
 
 namespace tessel {
 namespace {
@@ -27,8 +28,6 @@ constexpr int kResidents = 4;                            // open throughout a te
 constexpr int kWindowWidth = 220, kWindowHeight = 160;
 constexpr DWORD kPatience = 20000;  // the longest any one wait may take on a loaded machine
 constexpr DWORD kHangMs = 2000;     // how long the program's main thread stays suspended
-
-constexpr WPARAM kSplitH = 32771, kSplitV = 32772, kRemoveFrame = 32773;
 
 using e2e::BarRects;
 using e2e::Bars;
@@ -176,9 +175,9 @@ class Soak : public e2e::ProgramFixture {
 TEST_F(Soak, BurstsOfWindowsAreFittedAndLeaveNothingBehind) {
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
-  Command(kSplitV);
+  Command(IDM_SPLIT_V);
   ASSERT_TRUE(BarCountBecomes(1));
-  Command(kSplitH);
+  Command(IDM_SPLIT_H);
   ASSERT_TRUE(BarCountBecomes(2));
   std::vector<HWND> residents;
   for (int i = 0; i < kResidents; ++i) residents.push_back(Open(places.Next()));
@@ -215,13 +214,13 @@ TEST_F(Soak, BarsComeAndGoWithAHundredSplitsAndRemovals) {
     SCOPED_TRACE(::testing::Message() << "round " << round);
     const HandleCounts before = Counts(tessel);
     for (int depth = 1; depth <= kSplitDepth; ++depth) {
-      Command(depth % 2 ? kSplitV : kSplitH);
+      Command(depth % 2 ? IDM_SPLIT_V : IDM_SPLIT_H);
       ASSERT_TRUE(BarCountBecomes(depth));
     }
     ASSERT_TRUE(AllFitted(residents));
     EXPECT_EQ(Counts(tessel).windows, before.windows + kSplitDepth) << "a window per bar";
     for (int depth = kSplitDepth - 1; depth >= 0; --depth) {
-      Command(kRemoveFrame);
+      Command(IDM_REMOVE_FRAME);
       ASSERT_TRUE(BarCountBecomes(depth));
     }
     // Without frames every window is given back whole.
@@ -235,7 +234,7 @@ TEST_F(Soak, BarsComeAndGoWithAHundredSplitsAndRemovals) {
 TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
-  Command(kSplitV);
+  Command(IDM_SPLIT_V);
   ASSERT_TRUE(BarCountBecomes(1));
 
   HandleCounts first;
@@ -284,7 +283,7 @@ TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
 TEST_F(Soak, WindowsDestroyedWhileTheyAreFittedLeaveNothingBehind) {
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
-  Command(kSplitV);
+  Command(IDM_SPLIT_V);
   ASSERT_TRUE(BarCountBecomes(1));
 
   auto fleeting = [&](int count) {
@@ -312,7 +311,7 @@ TEST_F(Soak, ApplicationsGoOnWhileTheProgramHangsAndItCatchesUpAfterwards) {
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   ASSERT_EQ(GetWindowThreadProcessId(Tessel::MainWindow(), nullptr), tessel.threadId());
-  Command(kSplitV);
+  Command(IDM_SPLIT_V);
   ASSERT_TRUE(BarCountBecomes(1));
   HWND moved = Open({100, 100, 100 + kWindowWidth, 100 + kWindowHeight});
   ASSERT_TRUE(AllFitted({moved}));
@@ -343,7 +342,7 @@ TEST_F(Soak, AfterTheProgramIsKilledTheNextStartIgnoresTheLastLayout) {
   {
     Tessel first;
     ASSERT_TRUE(first.WaitForMainWindow());
-    Command(kSplitV);
+    Command(IDM_SPLIT_V);
     ASSERT_TRUE(BarCountBecomes(1));
     ExitCleanly(first);
   }
@@ -363,7 +362,7 @@ TEST_F(Soak, AfterTheProgramIsKilledTheNextStartIgnoresTheLastLayout) {
   EXPECT_TRUE(Bars().empty()) << "not restored after the kill";
   DWORD clean = 1;
   EXPECT_FALSE(ReadDword(L"CleanExit", &clean));
-  Command(kSplitV);
+  Command(IDM_SPLIT_V);
   ASSERT_TRUE(BarCountBecomes(1));
   ASSERT_TRUE(helper->Place(w, places.Next()));
   EXPECT_TRUE(AllFitted({w})) << "and works as usual";

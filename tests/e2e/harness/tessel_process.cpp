@@ -1,10 +1,9 @@
 #include "harness/tessel_process.h"
 
 #include "harness/helper_app.h"
+#include "shell/commands.h"
 
 namespace tessel::e2e {
-
-constexpr WPARAM kExitCommand = 32774;
 
 std::wstring BuiltProgram() { return BesideExecutable(L"..\\..\\src\\tessel.exe"); }
 
@@ -20,7 +19,7 @@ TesselProcess::TesselProcess(const std::wstring& arguments, const std::wstring& 
 TesselProcess::~TesselProcess() {
   if (!process_.hProcess) return;
   if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-    if (HWND main = MainWindow()) PostMessageW(main, WM_COMMAND, kExitCommand, 0);
+    if (HWND main = MainWindow()) PostMessageW(main, WM_COMMAND, IDM_EXIT, 0);
     if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 9);
   }
   CloseHandle(process_.hThread);
@@ -34,7 +33,7 @@ bool TesselProcess::WaitForMainWindow() {
 }
 
 long TesselProcess::Exit() {
-  if (HWND main = MainWindow()) PostMessageW(main, WM_COMMAND, kExitCommand, 0);
+  if (HWND main = MainWindow()) PostMessageW(main, WM_COMMAND, IDM_EXIT, 0);
   return ExitCode();
 }
 

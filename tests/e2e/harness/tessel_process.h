@@ -23,6 +23,7 @@ class TesselProcess {
   // The thread that runs the main window and its message loop.
   DWORD threadId() const { return process_.dwThreadId; }
   HANDLE mainThread() const { return process_.hThread; }
+  HANDLE process() const { return process_.hProcess; }
 
   static HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
   // Until the program runs its message loop: its hooks and tray icon are in place then.
