@@ -35,16 +35,18 @@ using Tessel = e2e::TesselProcess;
 using e2e::BuiltProgram;
 
 // A message box of another process with the caption "Error": its text, after which it
-// is dismissed. Empty when none appears.
+// is dismissed. Empty when none appears. The box can be found before its text is in
+// place, so the wait is for the text.
 std::wstring TakeErrorBox() {
   HWND box = nullptr;
-  if (!WaitFor([&] { return (box = FindWindowW(L"#32770", L"Error")) != nullptr; })) return L"";
   wchar_t text[256] = {};
-  for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr));) {
-    GetWindowTextW(child, text, 256);
-    if (text[0]) break;
-  }
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  WaitFor([&] {
+    if (!(box = FindWindowW(L"#32770", L"Error"))) return false;
+    for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr));)
+      if (GetWindowTextW(child, text, 256) > 0) return true;
+    return false;
+  });
+  if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
   return text;
 }
 
