@@ -22,7 +22,6 @@ using e2e::BesideExecutable;
 using e2e::CtrlAlt;
 using e2e::HelperApp;
 using e2e::Key;
-using e2e::MouseTo;
 using e2e::Press;
 using e2e::ReadDword;
 using e2e::RegionType;
@@ -336,16 +335,7 @@ TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
       << "the dialog stays inside its owner's frame";
 
   // Dragged by its title bar into the right frame: it lands there, slid inside.
-  MouseTo(250, 110);
-  Sleep(50);
-  MouseTo(250, 110, MOUSEEVENTF_LEFTDOWN);
-  Sleep(50);
-  for (int i = 1; i <= 10; ++i) {
-    MouseTo(250 + i * 90, 110);
-    Sleep(20);
-  }
-  Sleep(50);
-  MouseTo(1150, 110, MOUSEEVENTF_LEFTUP);
+  e2e::Drag({250, 110}, {1150, 110});
   EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left >= bar.right && RegionType(w) == ERROR; }))
       << "in the right frame, whole";
 

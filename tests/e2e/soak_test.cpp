@@ -33,7 +33,6 @@ using e2e::BarRects;
 using e2e::Bars;
 using e2e::HandleCounts;
 using e2e::HelperApp;
-using e2e::MouseTo;
 using e2e::ReadDword;
 using e2e::RegionType;
 using e2e::WaitFor;
@@ -248,22 +247,14 @@ TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
       RECT start;
       RECT now;
       GetWindowRect(dragged, &start);
-      MouseTo(250, 110);
-      Sleep(50);
-      MouseTo(250, 110, MOUSEEVENTF_LEFTDOWN);
-      Sleep(50);
-      for (int i = 1; i <= 4; ++i) {
-        MouseTo(250 + i * 60, 110);
-        Sleep(20);
-      }
+      e2e::MouseTo(250, 110);
+      e2e::MouseDown();
+      for (int i = 1; i <= 4; ++i) e2e::MouseTo(250 + i * 60, 110);
       ASSERT_TRUE(WaitFor([&] { return GetWindowRect(dragged, &now) && now.left != start.left; }, kPatience))
           << "the window follows the mouse";
       ASSERT_TRUE(victim.Kill());
-      for (int i = 5; i <= 8; ++i) {
-        MouseTo(250 + i * 60, 110);
-        Sleep(20);
-      }
-      MouseTo(730, 110, MOUSEEVENTF_LEFTUP);
+      for (int i = 5; i <= 8; ++i) e2e::MouseTo(250 + i * 60, 110);
+      e2e::MouseUp();
     }
 
     // A window shown across the bar is fitted as before, and so is one moved across it.

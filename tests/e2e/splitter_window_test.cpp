@@ -20,7 +20,6 @@ namespace {
 
 using e2e::HelperApp;
 using e2e::Key;
-using e2e::MouseTo;
 using e2e::Press;
 using e2e::WaitFor;
 using testapp::WindowKind;
@@ -54,16 +53,7 @@ struct Drag {
 
 DWORD WINAPI RunDrag(LPVOID param) {
   const Drag& d = *static_cast<const Drag*>(param);
-  MouseTo(d.from.x, d.from.y);
-  Sleep(50);
-  MouseTo(d.from.x, d.from.y, MOUSEEVENTF_LEFTDOWN);
-  Sleep(50);
-  for (int i = 1; i <= 10; ++i) {
-    MouseTo(d.from.x + (d.to.x - d.from.x) * i / 10, d.from.y + (d.to.y - d.from.y) * i / 10);
-    Sleep(20);
-  }
-  Sleep(50);
-  MouseTo(d.to.x, d.to.y, MOUSEEVENTF_LEFTUP);
+  e2e::Drag(d.from, d.to);
   return 0;
 }
 

@@ -4,10 +4,7 @@
 
 namespace tessel::e2e {
 
-// Input as a user gives it, through SendInput.
-
-// Moves the mouse to a screen point; `flags` may add a button going down or up there.
-void MouseTo(int x, int y, DWORD flags = 0);
+// Keys as a user gives them, through SendInput: they reach low-level keyboard hooks.
 
 // A key going down or up, with the short pause the system needs between events.
 void Key(WORD vk, bool up);
@@ -17,5 +14,22 @@ void Press(WORD vk);
 
 // Ctrl+Alt+`vk` pressed as a user would.
 void CtrlAlt(WORD vk);
+
+// The mouse through the X server (xdotool), as a person's hand moves it. SendInput
+// under Wine moves Wine's cursor but not the X pointer, which Wine's move loop reads
+// back when it ends; these move both. Each returns once the X server has the input.
+
+// Runs xdotool with `arguments` (its commands may be chained); false if it failed.
+bool Xdo(const char* arguments);
+
+void MouseTo(int x, int y);
+void MouseDown();
+void MouseUp();
+// A left click at (x, y).
+void ClickAt(int x, int y);
+// Presses the left button at `from`, moves to `to` in ten steps 20 ms apart and lets go.
+void Drag(POINT from, POINT to);
+// A click at (x, y) with Ctrl held, the program's default magic key.
+void CtrlClickAt(int x, int y);
 
 }  // namespace tessel::e2e
