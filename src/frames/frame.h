@@ -51,6 +51,9 @@ struct ManagedWindow {
   // A copy of the clip we set last, so a later fit can tell it from a region of the
   // window's own (after the window shrinks, our old clip can cover it whole).
   UniqueRegion clipRegion;
+  bool hidden = false;          // hidden by its own program, which may show it again
+  bool ownRegionHeld = false;   // its own region taken off while it lies maximised on its frame
+  bool overFrameMarked = false; // maximised on its frame, and marked so on the window
 };
 
 // One node of the frame tree, also chained into the model's frame list.

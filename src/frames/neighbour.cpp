@@ -62,6 +62,8 @@ bool MoveWindowToNeighbour(Workspace& ws, WindowId window, std::uint32_t directi
   if (!d || !MoveWindowToFrame(ws, home, d, window, true, true)) return false;
 
   // A normal window is slid to the near edge of its new frame, keeping its size.
+  Rect moved;
+  bool slid = false;
   WindowPlacement placement;
   if (sys.GetWindowPlacement(window, &placement) && placement.showCmd == kSwShowNormal) {
     const Rect& dr = d->rect;
@@ -74,8 +76,10 @@ bool MoveWindowToNeighbour(Workspace& ws, WindowId window, std::uint32_t directi
       default: y = dr.top; break;
     }
     sys.SetWindowPos(window, kNoWindow, x, y, 0, 0, kSwpMove);
+    moved = wr.Offset(x - wr.left, y - wr.top);
+    slid = true;
   }
-  if (!FitWindow(ws, r)) return false;
+  if (!FitWindow(ws, r, slid ? &moved : nullptr)) return false;
   return ws.model.SetActiveFrame(r->frame);
 }
 

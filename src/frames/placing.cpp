@@ -17,7 +17,7 @@ Frame* FamilyFrame(Workspace& ws, WindowId window) {
   for (Frame* f = ws.model.frameList; f; f = f->next) {
     if (f->isSplit) continue;
     for (ManagedWindow* w = f->windows; w; w = w->next) {
-      if (w->hwnd == window) continue;
+      if (w->hwnd == window || w->hidden) continue;
       Rect other;
       if (RootOwner(sys, w->hwnd) == root && sys.GetWindowRect(w->hwnd, &other) && Touch(rect, other))
         return w->frame;
@@ -183,20 +183,15 @@ bool DetachFollower(ManagedWindow* leader, ManagedWindow* follower) {
   return true;
 }
 
-bool MoveIntoFrame(Workspace& ws, ManagedWindow* record) {
+bool MoveIntoFrame(Workspace& ws, ManagedWindow* record, Rect* placed) {
   if (!record) return false;
   if (!record->frame) return true;
   WindowSystem& sys = ws.system;
-  const Rect& f = record->frame->rect;
   Rect w;
   if (!sys.GetWindowRect(record->hwnd, &w)) return true;
-  std::int32_t x = w.left;
-  if (w.right > f.right) x = f.right - w.Width();
-  if (x < f.left) x = f.left;
-  std::int32_t y = w.top;
-  if (w.bottom > f.bottom) y = f.bottom - w.Height();
-  if (y < f.top) y = f.top;
-  if (x != w.left || y != w.top) sys.SetWindowPos(record->hwnd, kNoWindow, x, y, 0, 0, kSwpMove);
+  const Rect to = SlidInto(w, record->frame->rect);
+  if (to != w) sys.SetWindowPos(record->hwnd, kNoWindow, to.left, to.top, 0, 0, kSwpMove);
+  if (placed) *placed = to;
   return true;
 }
 

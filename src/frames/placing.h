@@ -33,7 +33,8 @@ ManagedWindow* MoveWindowToFrame(Workspace& ws, Frame* from, Frame* to, WindowId
 bool AttachFollower(Workspace& ws, ManagedWindow* follower);
 bool DetachFollower(ManagedWindow* leader, ManagedWindow* follower);
 
-// Slides the window, unresized, as far into its frame as its size allows.
-bool MoveIntoFrame(Workspace& ws, ManagedWindow* record);
+// Slides the window, unresized, as far into its frame as its size allows; `placed`, if
+// given, receives where it was sent (another program's window may not be there yet).
+bool MoveIntoFrame(Workspace& ws, ManagedWindow* record, Rect* placed = nullptr);
 
 }  // namespace tessel

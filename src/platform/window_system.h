@@ -14,11 +14,16 @@ constexpr std::uint32_t kWmClose = 0x0010;
 constexpr std::uint32_t kWmPaint = 0x000F;
 
 constexpr int kGwlStyle = -16;
+constexpr int kGwlExStyle = -20;
 constexpr int kGclStyle = -26;
+constexpr std::uint32_t kWsPopup = 0x80000000;
 constexpr std::uint32_t kWsChild = 0x40000000;
+constexpr std::uint32_t kWsCaption = 0x00C00000;  // border and dialog frame together
 constexpr std::uint32_t kWsDlgFrame = 0x00400000;
 constexpr std::uint32_t kWsThickFrame = 0x00040000;
 constexpr std::uint32_t kCsIme = 0x00010000;
+constexpr std::uint32_t kWsExDlgModalFrame = 0x00000001;
+constexpr std::uint32_t kWsExTopmost = 0x00000008;
 
 constexpr int kSmCyCaption = 4;
 
@@ -84,6 +89,8 @@ class WindowSystem {
   virtual bool GetWindowRect(WindowId window, Rect* rect) = 0;
   virtual bool GetWindowInfo(WindowId window, WindowInfo* info) = 0;
   virtual bool GetWindowPlacement(WindowId window, WindowPlacement* placement) = 0;
+  // For a window of another thread the change is asynchronous (SWP_ASYNCWINDOWPOS): the
+  // call returns at once, and the window moves when its thread next takes messages.
   virtual bool SetWindowPos(WindowId window, WindowId insertAfter, std::int32_t x, std::int32_t y,
                             std::int32_t cx, std::int32_t cy, std::uint32_t flags) = 0;
   virtual std::int32_t GetWindowLongW(WindowId window, int index) = 0;
@@ -127,7 +134,9 @@ class WindowSystem {
   virtual int GetRgnBox(RegionId region, Rect* box) = 0;
   // Copies the window's region into `region` and returns its type; kRegionError when none.
   virtual int GetWindowRgn(WindowId window, RegionId region) = 0;
-  // On success the system owns `region`: it must never be deleted by the caller.
+  // On success the system owns `region`: it must never be deleted by the caller. For a
+  // window of another thread the region is handed over at once and set without waiting
+  // on that thread, which may be busy or hung.
   virtual int SetWindowRgn(WindowId window, RegionId region, bool redraw) = 0;
   virtual bool DeleteObject(RegionId region) = 0;
 

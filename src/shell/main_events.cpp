@@ -8,6 +8,7 @@
 #include "frames/split.h"
 #include "shell/commands.h"
 #include "windows/fit.h"
+#include "windows/manageable.h"
 
 namespace tessel {
 namespace {
@@ -26,12 +27,20 @@ constexpr std::uint32_t kSwpShowWindow = 0x0040;
 constexpr std::uint32_t kSwpHideWindow = 0x0080;
 constexpr std::uint32_t kSizeRestored = 0;
 
-// The window and its followers fitted again; 0 when it is not managed.
-std::intptr_t Refit(Workspace& ws, ManagedWindow* r) {
+// The window and its followers fitted again; 0 when it is not managed. `placed`: where
+// the window was just sent.
+std::intptr_t Refit(Workspace& ws, ManagedWindow* r, const Rect* placed = nullptr) {
   if (!r) return 0;
-  FitWindow(ws, r);
+  FitWindow(ws, r, placed);
   for (FollowerLink* link = r->followers; link; link = link->next) FitWindow(ws, link->window);
   return 1;
+}
+
+// A window an event told of is taken in by the same rules as one found on the screen,
+// and only once it is shown: windows are made hidden, often at (0, 0), and placed later.
+ManagedWindow* TakeIn(Workspace& ws, const Point* point, WindowId window) {
+  if (!ws.system.IsWindowVisible(window) || !IsManageable(ws, window)) return nullptr;
+  return ManageWindow(ws, point, window);
 }
 
 void QueueForSettling(Workspace& ws, ShellState& shell, WindowId window) {
@@ -68,10 +77,18 @@ std::intptr_t OnPositionChanged(Workspace& ws, ShellState& shell, ManagedWindow*
                                 std::uint32_t flags) {
   WindowSystem& sys = ws.system;
   if (flags & kSwpShowWindow) {
-    if (!r && (r = ManageWindow(ws, nullptr, window))) QueueForSettling(ws, shell, window);
+    if (r) {  // shown again by its program: back in the frame it left
+      r->hidden = false;
+      return Refit(ws, r);
+    }
+    if ((r = TakeIn(ws, nullptr, window))) QueueForSettling(ws, shell, window);
     return flags & kSwpNoZOrder ? Refit(ws, r) : 1;
   }
-  if (flags & kSwpHideWindow) return Unmanage(ws, shell, r, window);
+  if (flags & kSwpHideWindow) {
+    if (r && r == ws.model.movingWindow) shell.sizeMoveActive = false;
+    if (r) r->hidden = true;  // kept until the window is destroyed
+    return 1;
+  }
   if (!(flags & kSwpFrameChanged)) return 0;
   if (shell.sizeMoveActive || !r || !r->frame) return 1;
   // A region set by someone else that reaches past the frame: clip again.
@@ -106,6 +123,8 @@ std::intptr_t OnExitSizeMove(Workspace& ws, ShellState& shell, ManagedWindow* r,
   const Rect& start = shell.moveStartRect;
   const bool dropped = sys.GetWindowRect(window, &now) && now.Width() == start.Width() &&
                        now.Height() == start.Height() && (now.left != start.left || now.top != start.top);
+  Rect placed;
+  bool slid = false;
   if (dropped) {
     Point p;
     sys.GetCursorPos(&p);
@@ -113,18 +132,18 @@ std::intptr_t OnExitSizeMove(Workspace& ws, ShellState& shell, ManagedWindow* r,
       Frame* target = ws.model.FrameAtPoint(p.x, p.y, false);
       const bool magic = (shell.modifierState & ws.settings.MagicKey) != 0;
       if (target == r->frame) {
-        if (magic) MoveIntoFrame(ws, r);
+        if (magic) slid = MoveIntoFrame(ws, r, &placed);
       } else {
         MoveWindowToFrame(ws, r->frame, target, window, true, true);
-        if (!magic) MoveIntoFrame(ws, r);
+        if (!magic) slid = MoveIntoFrame(ws, r, &placed);
       }
     } else {
-      r = ManageWindow(ws, &p, window);
+      r = TakeIn(ws, &p, window);
     }
   }
   if (!r) return 0;
   ws.model.SetActiveFrame(r->frame);
-  return Refit(ws, r);
+  return Refit(ws, r, slid ? &placed : nullptr);
 }
 
 std::intptr_t OnMoved(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window) {
@@ -134,7 +153,7 @@ std::intptr_t OnMoved(Workspace& ws, ShellState& shell, ManagedWindow* r, Window
     return 1;
   }
   if (r) return Refit(ws, r);
-  r = ManageWindow(ws, nullptr, window);
+  r = TakeIn(ws, nullptr, window);
   if (!r) return 0;
   QueueForSettling(ws, shell, window);
   return Refit(ws, r);
@@ -144,13 +163,10 @@ std::intptr_t OnSized(Workspace& ws, ShellState& shell, ManagedWindow* r, Window
   WindowSystem& sys = ws.system;
   if (shell.sizeMoveActive) return 1;
   if (!r) return 0;
-  // Grown past the shape it brought along: that shape no longer describes the window.
-  Rect w;
-  Rect box;
-  if (type == kSizeRestored && r->regionType != 0 && sys.GetWindowRect(window, &w) &&
-      sys.GetRgnBox(r->savedRegion.get(), &box) != kRegionError &&
-      (w.Width() > box.Width() || w.Height() > box.Height()))
-    r->regionType = 0;
+  // Sized without a clip of ours on it: whatever region it carries now (none, or a shape
+  // its program made for the new size) is its own from here on.
+  if (type == kSizeRestored && !r->regionApplied && !r->ownRegionHeld)
+    r->regionType = sys.GetWindowRgn(window, r->savedRegion.get());
   return Refit(ws, r);
 }
 

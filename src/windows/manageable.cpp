@@ -30,11 +30,20 @@ bool MentionsTooltip(const wchar_t* className) {
   return std::wcsstr(lower, L"tooltip") != nullptr;
 }
 
+// Menus, drop-down lists, tooltips and the like: caption-less pop-ups that are owned or
+// stay on top. They come and go with a click and belong where their program shows them.
+bool IsTransientPopup(WindowSystem& sys, WindowId window, std::uint32_t style) {
+  if (!(style & kWsPopup) || (style & kWsCaption) == kWsCaption) return false;
+  return sys.GetParent(window) != kNoWindow ||
+         (static_cast<std::uint32_t>(sys.GetWindowLongW(window, kGwlExStyle)) & kWsExTopmost);
+}
+
 }  // namespace
 
 bool IsManageable(Workspace& ws, WindowId window) {
   WindowSystem& sys = ws.system;
-  if (static_cast<std::uint32_t>(sys.GetWindowLongW(window, kGwlStyle)) & kWsChild) return false;
+  const auto style = static_cast<std::uint32_t>(sys.GetWindowLongW(window, kGwlStyle));
+  if (style & kWsChild) return false;
   if (sys.GetClassLongW(window, kGclStyle) & kCsIme) return false;
 
   wchar_t cls[kTextBuffer] = {};
@@ -46,8 +55,9 @@ bool IsManageable(Workspace& ws, WindowId window) {
 
   if (!sys.IsWindowVisible(window) && !Is(cls, kDialogClass)) return false;
   if (IsAnyOf(cls, {L"#32768", L"#32769", L"#32771", L"IME", L"BaseBar", L"SysShadow", L"Shell_TrayWnd",
-                    L"DV2ControlHost"}))
+                    L"DV2ControlHost", L"ComboLBox"}))
     return false;
+  if (IsTransientPopup(sys, window, style)) return false;
   const OsVersionInfo& v = ws.osVersion;
   if (v.major * 10 + v.minor < 61 && Is(cls, L"ConsoleWindowClass")) return false;
   if (IsAnyOf(cls, {L"Progman", L"TesselClass"})) return false;

@@ -6,8 +6,9 @@
 
 namespace tessel {
 
-// Whether a top-level window may be managed: not a child, an IME or tooltip window,
-// the shell's own windows, a hidden non-dialog, or one of this program's windows.
+// Whether a top-level window may be managed: not a child, an IME or tooltip window, a
+// menu, drop-down list or other caption-less pop-up that is owned or topmost, the
+// shell's own windows, a hidden non-dialog, or one of this program's windows.
 bool IsManageable(Workspace& ws, WindowId window);
 
 // One window of the enumeration: an unowned manageable window is placed at once, an

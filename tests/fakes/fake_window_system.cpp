@@ -335,6 +335,7 @@ std::int32_t FakeWindowSystem::GetWindowLongW(WindowId window, int index) {
   if (index == kGwlStyle)
     return static_cast<std::int32_t>(w->spec.style | (w->spec.visible ? kWsVisible : 0) |
                                      (w->iconic ? kWsMinimize : 0) | (w->zoomed ? kWsMaximize : 0));
+  if (index == kGwlExStyle) return static_cast<std::int32_t>(w->spec.exStyle);
   auto slot = w->slots.find(index);
   return slot == w->slots.end() ? 0 : static_cast<std::int32_t>(slot->second);
 }

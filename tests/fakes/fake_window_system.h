@@ -31,6 +31,7 @@ class FakeWindowSystem final : public WindowSystem {
     std::wstring className = L"TestWindow";
     std::wstring title;
     std::uint32_t style = kOverlappedWindow;
+    std::uint32_t exStyle = 0;
     std::uint32_t classStyle = 0;
     // The owner, or the parent of a WS_CHILD window. GetParent reports the owner of a
     // popup (kPopup) only, as the system does.

@@ -70,6 +70,37 @@ TEST_F(ManageableTest, ShellProgramAndSystemWindowsAreRefused) {
   }
 }
 
+TEST_F(ManageableTest, MenusDropDownsAndOtherTransientPopupsAreRefused) {
+  const WindowId owner = OpenNamed(L"Notepad", L"Untitled - Notepad");
+  struct Popup {
+    const char* name;
+    const wchar_t* className;
+    std::uint32_t style;
+    std::uint32_t exStyle;
+    bool owned;
+    bool expected;
+  };
+  const std::uint32_t popup = FakeWindowSystem::kPopup;
+  const Popup cases[] = {
+      {"owned caption-less pop-up (a menu, a list)", L"Popup", popup | 0x00800000 /* border */, 0, true, false},
+      {"topmost caption-less pop-up (a tooltip)", L"Tip", popup, kWsExTopmost, false, false},
+      {"drop-down list of a combo box", L"ComboLBox", popup, 0, false, false},
+      {"unowned caption-less pop-up (a splash screen)", L"Splash", popup, 0, false, true},
+      {"owned pop-up with a caption (a dialog)", L"#32770", popup | kWsCaption, 0, true, true},
+      {"owned overlapped window without a caption", L"Tool", 0, 0, true, true},
+  };
+  for (const Popup& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeWindowSystem::Spec spec;
+    spec.rect = {100, 100, 300, 200};
+    spec.className = c.className;
+    spec.style = c.style;
+    spec.exStyle = c.exStyle;
+    spec.owner = c.owned ? owner : kNoWindow;
+    EXPECT_EQ(IsManageable(ws, desktop.AddWindow(spec)), c.expected);
+  }
+}
+
 TEST_F(ManageableTest, HiddenWindowsOnlyAsDialogs) {
   EXPECT_FALSE(IsManageable(ws, OpenNamed(L"Notepad", L"x", false)));
   EXPECT_TRUE(IsManageable(ws, OpenNamed(L"#32770", L"Find", false)));

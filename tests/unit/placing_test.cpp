@@ -168,7 +168,11 @@ TEST_F(PlacingTest, OnlyWindowsOwnedByTheDraggedOneBecomeFollowers) {
 
 TEST_F(PlacingTest, UnmanagingCutsEveryRelationAndReleasesTheWindow) {
   const WindowId main = Open({100, 100, 500, 400});
-  const WindowId owned = OpenDialog({900, 150, 1100, 300}, main);  // sticks out of L
+  FakeWindowSystem::Spec palette;  // an owned tool palette that sticks out of L
+  palette.rect = {900, 150, 1100, 300};
+  palette.owner = main;
+  palette.style = FakeWindowSystem::kPopup | kWsCaption;
+  const WindowId owned = desktop.AddWindow(palette);
   ManagedWindow* leader = ManageWindow(ws, nullptr, main);
   ManagedWindow* follower = ManageWindow(ws, nullptr, owned);
   ws.model.movingWindow = leader;

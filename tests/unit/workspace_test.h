@@ -30,7 +30,7 @@ class WorkspaceTest : public ::testing::Test {
     spec.rect = rect;
     spec.owner = owner;
     spec.className = L"#32770";
-    spec.style = FakeWindowSystem::kPopup | kWsDlgFrame;
+    spec.style = FakeWindowSystem::kPopup | kWsCaption;
     return desktop.AddWindow(spec);
   }
 

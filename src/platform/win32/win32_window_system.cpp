@@ -6,9 +6,11 @@
 namespace tessel {
 
 static_assert(kWmClose == WM_CLOSE && kWmPaint == WM_PAINT, "message numbers");
-static_assert(kGwlStyle == GWL_STYLE && kGclStyle == GCL_STYLE, "window and class long indices");
-static_assert(kWsChild == WS_CHILD && kWsDlgFrame == WS_DLGFRAME && kWsThickFrame == WS_THICKFRAME &&
-                  kCsIme == CS_IME,
+static_assert(kGwlStyle == GWL_STYLE && kGwlExStyle == GWL_EXSTYLE && kGclStyle == GCL_STYLE,
+              "window and class long indices");
+static_assert(kWsPopup == WS_POPUP && kWsChild == WS_CHILD && kWsCaption == WS_CAPTION &&
+                  kWsDlgFrame == WS_DLGFRAME && kWsThickFrame == WS_THICKFRAME && kCsIme == CS_IME &&
+                  kWsExDlgModalFrame == WS_EX_DLGMODALFRAME && kWsExTopmost == WS_EX_TOPMOST,
               "styles");
 static_assert(kSmCyCaption == SM_CYCAPTION, "system metrics");
 static_assert(kMbIconError == MB_ICONERROR, "message box style");
@@ -55,9 +57,16 @@ bool Win32WindowSystem::GetWindowPlacement(WindowId window, WindowPlacement* pla
   return true;
 }
 
+namespace {
+bool OfAnotherThread(HWND window) { return GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId(); }
+}  // namespace
+
 bool Win32WindowSystem::SetWindowPos(WindowId window, WindowId insertAfter, std::int32_t x, std::int32_t y,
                                      std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
-  return ::SetWindowPos(ToHwnd(window), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+  HWND hwnd = ToHwnd(window);
+  // Posted to the window's own thread rather than sent: a busy program must not hold us up.
+  if (OfAnotherThread(hwnd)) flags |= SWP_ASYNCWINDOWPOS;
+  return ::SetWindowPos(hwnd, ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
 }
 
 std::int32_t Win32WindowSystem::GetWindowLongW(WindowId window, int index) {
@@ -175,7 +184,9 @@ int Win32WindowSystem::GetWindowRgn(WindowId window, RegionId region) {
 }
 
 int Win32WindowSystem::SetWindowRgn(WindowId window, RegionId region, bool redraw) {
-  return ::SetWindowRgn(ToHwnd(window), ToHrgn(region), redraw ? TRUE : FALSE);
+  HWND hwnd = ToHwnd(window);
+  if (OfAnotherThread(hwnd)) return ::IsWindow(hwnd) && foreignRegions_.Set(hwnd, ToHrgn(region), redraw);
+  return ::SetWindowRgn(hwnd, ToHrgn(region), redraw ? TRUE : FALSE);
 }
 
 bool Win32WindowSystem::DeleteObject(RegionId region) { return ::DeleteObject(ToHrgn(region)) != FALSE; }

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "platform/win32/foreign_regions.h"
 #include "platform/window_system.h"
 
 namespace tessel {
 
 // The window system of the running desktop: each method is the Win32 call it names.
+// Windows of other threads are changed without waiting on them (see SetWindowPos and
+// SetWindowRgn).
 class Win32WindowSystem : public WindowSystem {
  public:
+  // Waits until every region handed to another thread's window so far is set.
+  bool FlushRegions(DWORD timeoutMs = 2000) { return foreignRegions_.Flush(timeoutMs); }
+
   bool IsWindow(WindowId window) override;
   bool IsWindowVisible(WindowId window) override;
   bool IsIconic(WindowId window) override;
@@ -50,6 +56,9 @@ class Win32WindowSystem : public WindowSystem {
   ModuleId LoadLibraryW(const wchar_t* name) override;
   void* GetProcAddress(ModuleId module, const char* name) override;
   bool FreeLibrary(ModuleId module) override;
+
+ private:
+  ForeignRegions foreignRegions_;
 };
 
 }  // namespace tessel

@@ -39,6 +39,22 @@ std::vector<BYTE> PackedPattern(BarPattern pattern) {
   return dib;
 }
 
+// Asked of a bar that was activated all the same (Wine passes activation to the next
+// window in z-order even when it is a WS_EX_NOACTIVATE window).
+constexpr UINT kPassActivationOn = WM_APP;
+
+// The window a bar hands activation on to: the next one below it that can take it.
+HWND NextActivatable(HWND bar) {
+  for (HWND w = GetWindow(bar, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    const LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrW(w, GWL_EXSTYLE);
+    if (!(style & WS_VISIBLE) || (style & WS_DISABLED) || (exStyle & WS_EX_NOACTIVATE)) continue;
+    if (GetWindowLongPtrW(w, GWLP_USERDATA) == kWindowTag) continue;  // the program's own
+    return w;
+  }
+  return nullptr;
+}
+
 void FillWithPattern(HDC dc, const RECT& area, BarPattern pattern) {
   const std::vector<BYTE> dib = PackedPattern(pattern);
   HBRUSH brush = CreateDIBPatternBrushPt(dib.data(), DIB_RGB_COLORS);
@@ -85,7 +101,9 @@ WindowId Win32SplitterWindows::Create(Frame& split, const Rect& bar) {
     DeleteObject(wc.hbrBackground);
     if (GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return kNoWindow;
   }
-  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW, kSplitterClass, kSplitterTitle, WS_POPUP, bar.left, bar.top,
+  // Never activated, by a click or when the system looks for the next window to
+  // activate: the keyboard must never land on a bar.
+  HWND hwnd = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kSplitterClass, kSplitterTitle, WS_POPUP, bar.left, bar.top,
                               bar.Width(), bar.Height(), Owner(), nullptr, instance, &split);
   if (!hwnd) return kNoWindow;
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, kWindowTag);
@@ -125,6 +143,16 @@ LRESULT Win32SplitterWindows::Handle(HWND hwnd, UINT message, WPARAM wParam, LPA
       if (frame) SetCursor(LoadCursorW(nullptr, frame->vertical ? IDC_SIZEWE : IDC_SIZENS));
       return 1;
     }
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(hwnd, kPassActivationOn, 0, 0);
+      return 0;
+    case kPassActivationOn:
+      if (GetForegroundWindow() == hwnd) {
+        if (HWND next = NextActivatable(hwnd)) SetForegroundWindow(next);
+      }
+      return 0;
     case WM_NCHITTEST: {
       // Every point is caption, so a press starts the system's move loop; the window
       // that had the foreground gets it back when the drag ends.

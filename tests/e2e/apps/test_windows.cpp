@@ -1,5 +1,7 @@
 #include "test_windows.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 
 namespace tessel::testapp {
@@ -22,6 +24,8 @@ LRESULT CALLBACK TaggedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 bool Hidden(WindowKind kind) { return kind == WindowKind::kHidden || kind == WindowKind::kHiddenDialog; }
+
+bool MadeAtTheOrigin(WindowKind kind) { return kind == WindowKind::kMenuLike || kind == WindowKind::kTooltip; }
 
 }  // namespace
 
@@ -50,8 +54,9 @@ HWND OpenWindow(const OpenWindowRequest& request, HWND defaultOwner) {
   const wchar_t* className = kWindowClass;
   DWORD style = WS_OVERLAPPEDWINDOW;
   DWORD exStyle = 0;
-  const bool owned = request.kind == WindowKind::kOwnedDialog ||
-                     request.kind == WindowKind::kOwnedOverlapped || request.kind == WindowKind::kChild;
+  const bool owned = request.kind == WindowKind::kOwnedDialog || request.kind == WindowKind::kOwnedOverlapped ||
+                     request.kind == WindowKind::kChild || request.kind == WindowKind::kMenuLike ||
+                     request.kind == WindowKind::kOwnedPopup;
   HWND owner = !owned          ? nullptr
                : request.owner ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(request.owner))
                                : defaultOwner;
@@ -87,15 +92,36 @@ HWND OpenWindow(const OpenWindowRequest& request, HWND defaultOwner) {
     case WindowKind::kTesselBarClass:
       className = kTesselBarClass;
       break;
+    case WindowKind::kMenuLike:
+      style = WS_POPUP | WS_BORDER;
+      exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+      break;
+    case WindowKind::kTooltip: {
+      INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+      InitCommonControlsEx(&controls);
+      className = TOOLTIPS_CLASSW;
+      style = WS_POPUP;
+      exStyle = WS_EX_TOPMOST;
+      break;
+    }
+    case WindowKind::kOwnedPopup:
+      style = WS_POPUP | WS_BORDER;
+      break;
     default:
       break;
   }
   wchar_t title[64];
   wcsncpy(title, request.title, 63);
   title[63] = L'\0';
-  HWND hwnd = CreateWindowExW(exStyle, className, title, style, r.left, r.top, r.right - r.left,
-                              r.bottom - r.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  const bool atOrigin = MadeAtTheOrigin(request.kind);
+  HWND hwnd = CreateWindowExW(exStyle, className, title, style, atOrigin ? 0 : r.left, atOrigin ? 0 : r.top,
+                              r.right - r.left, r.bottom - r.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
+  if (atOrigin) {
+    SetWindowPos(hwnd, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    return hwnd;
+  }
   if (request.kind == WindowKind::kShaped) {
     SetWindowRgn(hwnd, CreateEllipticRgn(0, 0, r.right - r.left, r.bottom - r.top), FALSE);
   }

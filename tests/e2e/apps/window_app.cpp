@@ -9,6 +9,8 @@ namespace {
 
 using namespace tessel::testapp;
 
+constexpr UINT kBeBusy = WM_APP;
+
 LRESULT Answer(HWND control, const COPYDATASTRUCT& data) {
   if (data.dwData == kOpenWindow && data.cbData == sizeof(OpenWindowRequest))
     return reinterpret_cast<LRESULT>(
@@ -32,6 +34,8 @@ LRESULT Answer(HWND control, const COPYDATASTRUCT& data) {
                ? 1
                : 0;
   }
+  if (data.dwData == kBusy && data.cbData == sizeof(DWORD))
+    return PostMessageW(control, kBeBusy, *static_cast<const DWORD*>(data.lpData), 0) ? 1 : 0;
   if (data.dwData == kShowWindow && data.cbData == sizeof(ShowWindowRequest)) {
     const auto* request = static_cast<const ShowWindowRequest*>(data.lpData);
     HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(request->window));
@@ -46,6 +50,9 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   switch (message) {
     case WM_COPYDATA:
       return Answer(hwnd, *reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kBeBusy:
+      Sleep(static_cast<DWORD>(wParam));
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -43,6 +43,10 @@ enum class WindowKind : std::int32_t {
   kTagged,           // a plain window carrying kTesselTag in its user data from its first message
   kTesselMainClass,  // a plain window of the class of the program's main window (helper only)
   kTesselBarClass,   // a plain window of the class of the program's bars (helper only)
+  // Made hidden at (0, 0) and then shown at `rect`, as menus and tooltips are:
+  kMenuLike,         // a caption-less, bordered, topmost pop-up owned by `owner` (or the control window)
+  kTooltip,          // a window of the common controls' tooltip class
+  kOwnedPopup,       // a caption-less pop-up owned by `owner` (or the control window), shown at `rect`
 };
 
 constexpr ULONG_PTR kOpenWindow = 1;     // COPYDATASTRUCT::dwData; the data is an OpenWindowRequest
@@ -52,6 +56,9 @@ constexpr ULONG_PTR kShowWindow = 4;     // the data is a ShowWindowRequest; the
 // The data is an OpenWindowRequest: the window is opened, shown and destroyed again
 // before the answer, 1 on success. Its events reach the program after it is gone.
 constexpr ULONG_PTR kOpenAndDestroy = 5;
+// The data is a DWORD of milliseconds: the answer comes at once, then the helper's
+// thread is busy that long and answers nothing, as a hung program.
+constexpr ULONG_PTR kBusy = 6;
 
 struct OpenWindowRequest {
   WindowKind kind;

@@ -73,6 +73,8 @@ bool HelperApp::Show(HWND window, int command) {
   return Send(testapp::kShowWindow, &request, sizeof request) == 1;
 }
 
+bool HelperApp::BeBusy(DWORD ms) { return Send(testapp::kBusy, &ms, sizeof ms) == 1; }
+
 DWORD_PTR HelperApp::Send(ULONG_PTR what, void* request, DWORD size) {
   if (!control_) return 0;
   COPYDATASTRUCT data{what, size, request};

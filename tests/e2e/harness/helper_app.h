@@ -38,6 +38,9 @@ class HelperApp {
   // ShowWindow with `command` (SW_ value) from the helper's process.
   bool Show(HWND window, int command);
 
+  // Keeps the helper's thread busy for `ms` from now on, answering nothing meanwhile.
+  bool BeBusy(DWORD ms);
+
   // WM_PAINTs the helper window's procedure has received.
   static LONG_PTR PaintCount(HWND window);
 

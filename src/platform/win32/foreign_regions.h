@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+
+namespace tessel {
+
+// Sets regions on windows of other threads from a thread of its own. SetWindowRgn waits
+// until the window's thread has taken the change in, and that thread may be busy or hung:
+// the program must never wait on another program.
+class ForeignRegions {
+ public:
+  ForeignRegions() = default;
+  // Gives queued regions up to two seconds to be set; a thread still stuck on a hung
+  // window then ends with the process.
+  ~ForeignRegions();
+  ForeignRegions(const ForeignRegions&) = delete;
+  ForeignRegions& operator=(const ForeignRegions&) = delete;
+
+  // Queues the region (or none) for the window; the queue owns `region` from here on and
+  // deletes it if the window refuses it. Regions are set in the order they were queued.
+  bool Set(HWND window, HRGN region, BOOL redraw);
+
+  // Waits until every region queued so far is set; false after `timeoutMs`.
+  bool Flush(DWORD timeoutMs);
+
+ private:
+  struct Job {
+    HWND window;
+    HRGN region;
+    BOOL redraw;
+  };
+  // Shared with the thread, which frees it when it ends.
+  struct Shared {
+    CRITICAL_SECTION lock;
+    HANDLE wake;  // set when a job is queued or the thread must stop
+    HANDLE idle;  // set while nothing is queued or being set
+    std::deque<Job> jobs;
+    bool stop = false;
+  };
+  static DWORD WINAPI Run(LPVOID param);
+  bool Start();
+
+  Shared* shared_ = nullptr;
+  HANDLE thread_ = nullptr;
+};
+
+}  // namespace tessel

@@ -1,0 +1,195 @@
+// What users of ordinary applications run into: menus, drop-downs and tooltips, dialogs
+// wider than their frame, programs that hide their windows or stop answering, focus
+// after a window closes, and windows left by a run that was killed.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "harness/input.h"
+#include "harness/program_fixture.h"
+#include "harness/program_state.h"
+#include "harness/tessel_process.h"
+#include "shell/commands.h"
+
+namespace tessel {
+namespace {
+
+using e2e::Bars;
+using e2e::RegionType;
+using e2e::WaitFor;
+using e2e::WriteDword;
+using testapp::WindowKind;
+using Tessel = e2e::TesselProcess;
+
+class Applications : public e2e::ProgramFixture {
+ protected:
+  void SetUp() override {
+    ProgramFixture::SetUp();
+    WriteDword(L"ShowBalloon", 0);
+  }
+
+  // Starts the program and splits the screen side by side; the bar's rectangle.
+  RECT StartSplit(Tessel& tessel) {
+    RECT bar{};
+    if (!tessel.WaitForMainWindow()) return bar;
+    PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
+    if (WaitFor([] { return Bars().size() == 1; })) GetWindowRect(Bars()[0], &bar);
+    return bar;
+  }
+
+  // A plain window shown across the bar and fitted there (slid into its frame or
+  // clipped): once it is, the program has taken every event before it.
+  bool CaughtUp(const RECT& bar) {
+    HWND probe = Open(WindowKind::kPlain, {bar.left - 200, 700, bar.left + 60, 900});
+    return WaitFor([&] { return RegionType(probe) == SIMPLEREGION || RectOf(probe).right <= bar.left; });
+  }
+
+  static RECT RectOf(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+  }
+};
+
+bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
+
+TEST_F(Applications, MenusDropDownsAndTooltipsAreLeftWhereAndAsTheyAre) {
+  Tessel tessel;
+  const RECT bar = StartSplit(tessel);
+  ASSERT_EQ(bar.right - bar.left, 4);
+  HWND owner = Open(WindowKind::kPlain, {100, 100, 500, 400});
+  const RECT menuAt{bar.right + 40, 150, bar.right + 240, 450};
+  const RECT acrossBar{bar.left - 120, 420, bar.left + 130, 520};
+  const RECT tipAt{bar.right + 300, 200, bar.right + 420, 224};
+  HWND menu = helper->Open(WindowKind::kMenuLike, menuAt, owner);
+  HWND popup = helper->Open(WindowKind::kOwnedPopup, acrossBar, owner);
+  HWND tip = helper->Open(WindowKind::kTooltip, tipAt);
+  for (HWND w : {menu, popup, tip}) opened.push_back(w);
+  ASSERT_TRUE(CaughtUp(bar));
+
+  EXPECT_TRUE(RectOf(menu) == menuAt) << "a menu made at (0, 0) and shown in the right frame";
+  EXPECT_EQ(RegionType(menu), ERROR);
+  EXPECT_TRUE(RectOf(popup) == acrossBar) << "an owned pop-up across the bar";
+  EXPECT_EQ(RegionType(popup), ERROR);
+  EXPECT_TRUE(RectOf(tip) == tipAt) << "a tooltip";
+  EXPECT_EQ(RegionType(tip), ERROR);
+}
+
+TEST_F(Applications, ADialogWiderThanItsFrameIsShownWholeCoveringTheFrame) {
+  Tessel tessel;
+  const RECT bar = StartSplit(tessel);
+  const RECT work = e2e::WorkArea();
+  HWND owner = Open(WindowKind::kPlain, {bar.right + 20, 100, bar.right + 400, 400});
+  ASSERT_TRUE(WaitFor([&] { return RectOf(owner).left >= bar.right; }));
+  const int width = (work.right - bar.right) + 250;  // wider than the right frame
+  HWND dialog = helper->Open(WindowKind::kOwnedDialog, {bar.right + 30, 150, bar.right + 30 + width, 450}, owner);
+  opened.push_back(dialog);
+  ASSERT_TRUE(CaughtUp(bar));
+  const RECT r = RectOf(dialog);
+  EXPECT_EQ(RegionType(dialog), ERROR) << "never clipped";
+  EXPECT_EQ(r.right - r.left, width);
+  EXPECT_LE(r.left, bar.right) << "it covers the whole frame";
+  EXPECT_EQ(r.right, work.right) << "and spills onto the screen, not off it";
+  EXPECT_GE(r.top, work.top);
+}
+
+TEST_F(Applications, AHungApplicationNeverStallsTheProgram) {
+  Tessel tessel;
+  const RECT bar = StartSplit(tessel);
+  HWND big = Open(WindowKind::kMaximised, {100, 100, 400, 300});
+  ASSERT_TRUE(WaitFor([&] { return RectOf(big).left == 0 && RectOf(big).right == bar.left; }));
+  ASSERT_TRUE(helper->BeBusy(8000));
+  Sleep(200);
+
+  // The bar is dragged 100 px right: the line moves and the next command is taken at once.
+  const DWORD start = GetTickCount();
+  e2e::Drag({bar.left + 2, 600}, {bar.left + 102, 600});
+  RECT moved{};
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(Bars()[0], &moved) && moved.left == bar.left + 100; }, 2000));
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 2; }, 2000)) << "a split while the application is busy";
+  EXPECT_LT(GetTickCount() - start, 4000u);
+
+  // Once it answers again, the window lies on its frame (the left half of the left frame's
+  // split, which is the active frame's).
+  EXPECT_TRUE(WaitFor([&] { return RectOf(big).right == moved.left; }, 12000)) << "brought in line";
+}
+
+TEST_F(Applications, AWindowHiddenByItsProgramComesBackToItsFrameAsItWas) {
+  Tessel tessel;
+  const RECT bar = StartSplit(tessel);
+  const RECT work = e2e::WorkArea();
+  HWND w = Open(WindowKind::kPlain, {bar.right + 50, 100, bar.right + 350, 400});
+  ASSERT_TRUE(helper->Show(w, SW_MAXIMIZE));
+  ASSERT_TRUE(WaitFor([&] { return RectOf(w).left == bar.right && RectOf(w).right == work.right; }));
+  // As Task Manager does: minimised, it hides; restored, it shows again maximised.
+  ASSERT_TRUE(helper->Show(w, SW_MINIMIZE));
+  ASSERT_TRUE(helper->Show(w, SW_HIDE));
+  ASSERT_TRUE(CaughtUp(bar));
+  ASSERT_TRUE(helper->Show(w, SW_RESTORE));
+  EXPECT_TRUE(WaitFor([&] {
+    const RECT r = RectOf(w);
+    return IsWindowVisible(w) && IsZoomed(w) && r.left == bar.right && r.right == work.right;
+  })) << "maximised on the right frame again";
+}
+
+TEST_F(Applications, ClosingTheActiveWindowNeverGivesTheKeyboardToABar) {
+  Tessel tessel;
+  HWND other = Open(WindowKind::kPlain, {50, 100, 350, 400});  // another program's window, below the bar
+  const RECT bar = StartSplit(tessel);
+  for (int round = 0; round < 3; ++round) {
+    HWND w = Open(WindowKind::kPlain, {bar.right + 50, 100, bar.right + 350, 400});
+    SetForegroundWindow(w);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(w); }));
+    Sleep(100);
+    wchar_t cls[64] = {};
+    GetClassNameW(GetForegroundWindow(), cls, 64);
+    EXPECT_STRNE(cls, L"TesselSplitterClass") << "round " << round;
+  }
+  EXPECT_NE(GetWindowLongPtrW(Bars()[0], GWL_EXSTYLE) & WS_EX_NOACTIVATE, 0);
+}
+
+TEST_F(Applications, AfterAKilledRunMaximisedWindowsGetTheWholeWorkAreaBack) {
+  HWND big = Open(WindowKind::kMaximised, {100, 100, 400, 300});
+  const RECT whole = RectOf(big);
+  RECT bar;
+  {
+    Tessel killed;
+    bar = StartSplit(killed);
+    ASSERT_TRUE(WaitFor([&] { return RectOf(big).right == bar.left; }));
+    ASSERT_TRUE(killed.Kill());
+  }
+  EXPECT_EQ(RectOf(big).right, bar.left) << "left as the killed run laid it";
+  Tessel next;
+  ASSERT_TRUE(next.WaitForMainWindow());
+  EXPECT_TRUE(WaitFor([&] { return RectOf(big) == whole; })) << "over the whole work area again";
+  EXPECT_EQ(next.Exit(), 0);
+}
+
+TEST_F(Applications, AShapedWindowIsClippedToItsShapeAndGetsItBack) {
+  HWND shaped = Open(WindowKind::kShaped, {100, 300, 400, 500});  // an ellipse of its own
+  HRGN own = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_EQ(GetWindowRgn(shaped, own), COMPLEXREGION);
+  Tessel tessel;
+  const RECT bar = StartSplit(tessel);
+  Sleep(1000);  // settled in its frame: from now on it is clipped there, not slid in
+  ASSERT_TRUE(helper->Place(shaped, {bar.left - 200, 300, bar.left + 100, 500}));
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  RECT box{};
+  const auto clipped = [&] {
+    return GetWindowRgn(shaped, region) == COMPLEXREGION && GetRgnBox(region, &box) &&
+           RectOf(shaped).left + box.right <= bar.left;
+  };
+  EXPECT_TRUE(WaitFor(clipped)) << "only the part of the ellipse in its frame shows";
+  EXPECT_GT(box.bottom - box.top, 150) << "the ellipse's part, not a rectangle";
+
+  EXPECT_EQ(tessel.Exit(), 0);
+  EXPECT_EQ(GetWindowRgn(shaped, region), COMPLEXREGION);
+  EXPECT_TRUE(EqualRgn(region, own)) << "its own ellipse back after exit";
+  DeleteObject(own);
+  DeleteObject(region);
+}
+
+}  // namespace
+}  // namespace tessel
