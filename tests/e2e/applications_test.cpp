@@ -119,6 +119,7 @@ TEST_F(Applications, AWindowHiddenByItsProgramComesBackToItsFrameAsItWas) {
   const RECT bar = StartSplit(tessel);
   const RECT work = e2e::WorkArea();
   HWND w = Open(WindowKind::kPlain, {bar.right + 50, 100, bar.right + 350, 400});
+  ASSERT_TRUE(CaughtUp(bar));  // taken into the right frame
   ASSERT_TRUE(helper->Show(w, SW_MAXIMIZE));
   ASSERT_TRUE(WaitFor([&] { return RectOf(w).left == bar.right && RectOf(w).right == work.right; }));
   // As Task Manager does: minimised, it hides; restored, it shows again maximised.

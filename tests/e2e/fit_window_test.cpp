@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "frames/placing.h"
+#include "harness/settled_window_system.h"
 #include "harness/helper_app.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/rect_win32.h"
@@ -17,16 +18,16 @@ using e2e::HelperApp;
 using testapp::WindowKind;
 
 // The real system, counting the calls that make a window repaint.
-class CountingWindowSystem : public Win32WindowSystem {
+class CountingWindowSystem : public e2e::SettledWindowSystem {
  public:
   bool SetWindowPos(WindowId window, WindowId after, std::int32_t x, std::int32_t y, std::int32_t cx,
                     std::int32_t cy, std::uint32_t flags) override {
     ++repaints;
-    return Win32WindowSystem::SetWindowPos(window, after, x, y, cx, cy, flags);
+    return SettledWindowSystem::SetWindowPos(window, after, x, y, cx, cy, flags);
   }
   int SetWindowRgn(WindowId window, RegionId region, bool redraw) override {
     ++repaints;
-    return Win32WindowSystem::SetWindowRgn(window, region, redraw);
+    return SettledWindowSystem::SetWindowRgn(window, region, redraw);
   }
   int repaints = 0;
 };

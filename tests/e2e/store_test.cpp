@@ -11,6 +11,7 @@
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
+#include "harness/settled_window_system.h"
 #include "platform/win32/win32_window_system.h"
 #include "store/frames_file.h"
 #include "store/settings_store.h"
@@ -131,7 +132,7 @@ class StoreOnTheSystem : public ::testing::Test {
     return n;
   }
 
-  Win32WindowSystem system;
+  e2e::SettledWindowSystem system;
   Win32Registry registry;
   Win32FileSystem files;
   Workspace ws{system};

@@ -9,6 +9,7 @@
 
 #include "apps/test_windows.h"
 #include "contract/window_system_contract.h"
+#include "harness/settled_window_system.h"
 #include "harness/helper_app.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/rect_win32.h"
@@ -151,7 +152,7 @@ class RealDesktop final : public ContractDesktop {
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 
-  Win32WindowSystem system_;
+  e2e::SettledWindowSystem system_;
   std::vector<HWND> popups_;
   std::vector<HWND> opened_;
 };
@@ -205,7 +206,7 @@ TEST_F(OtherProcessWindows, HelperOpensEveryKindOfWindow) {
 }
 
 TEST_F(OtherProcessWindows, SeamPaintsAndClosesAnotherProcesssWindow) {
-  Win32WindowSystem system;
+  e2e::SettledWindowSystem system;
   HWND w = helper->Open(WindowKind::kPlain, {200, 200, 400, 300}, nullptr, L"target");
   ASSERT_TRUE(system.IsWindow(ToWindowId(w)));
   const LONG_PTR paints = HelperApp::PaintCount(w);
