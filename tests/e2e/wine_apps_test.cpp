@@ -1,0 +1,149 @@
+// Applications nobody here wrote, driven with the mouse and keys through the X server:
+// Wine's own Notepad, its menus, and the drop-down lists of its Open dialog, in frames.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "harness/input.h"
+#include "harness/program_fixture.h"
+#include "harness/program_state.h"
+#include "harness/tessel_process.h"
+#include "shell/commands.h"
+
+namespace tessel {
+namespace {
+
+using e2e::Bars;
+using e2e::RegionType;
+using e2e::WaitFor;
+using Tessel = e2e::TesselProcess;
+
+struct Search {
+  const wchar_t* className;
+  DWORD process;
+  HWND found;
+};
+
+BOOL CALLBACK Visit(HWND w, LPARAM param) {
+  auto* s = reinterpret_cast<Search*>(param);
+  wchar_t cls[64] = {};
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid != s->process || !IsWindowVisible(w) || !GetClassNameW(w, cls, 64) || wcscmp(cls, s->className))
+    return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
+// A visible top-level window of the class that belongs to `process`, or null.
+HWND FindVisible(const wchar_t* className, DWORD process) {
+  Search search{className, process, nullptr};
+  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+class WineNotepad : public e2e::ProgramFixture {
+ protected:
+  void SetUp() override {
+    ProgramFixture::SetUp();
+    e2e::WriteDword(L"ShowBalloon", 0);
+    // The 32-bit Notepad: the 32-bit program's hook library reaches it.
+    wchar_t command[] = L"C:\\windows\\syswow64\\notepad.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &notepad));
+    ASSERT_TRUE(WaitFor([&] { return (window = FindVisible(L"Notepad", notepad.dwProcessId)) != nullptr; }));
+  }
+  void TearDown() override {
+    if (notepad.hProcess) {
+      TerminateProcess(notepad.hProcess, 0);
+      WaitForSingleObject(notepad.hProcess, 5000);
+      CloseHandle(notepad.hProcess);
+      CloseHandle(notepad.hThread);
+    }
+    ProgramFixture::TearDown();
+  }
+
+  // Waits for a pop-up of the class to show, lets the program see it, and reads it.
+  HWND ShownPopup(const wchar_t* className, RECT* rect) {
+    HWND popup = nullptr;
+    if (!WaitFor([&] { return (popup = FindVisible(className, notepad.dwProcessId)) != nullptr; })) return nullptr;
+    GetWindowRect(popup, rect);
+    Sleep(300);
+    return popup;
+  }
+
+  static bool Same(HWND w, const RECT& r) {
+    RECT now;
+    return GetWindowRect(w, &now) && EqualRect(&now, &r);
+  }
+
+  PROCESS_INFORMATION notepad{};
+  HWND window = nullptr;
+};
+
+TEST_F(WineNotepad, MenusAndTheOpenDialogsDropDownsShowWholeInTheRightFrames) {
+  SetWindowPos(window, nullptr, 700, 80, 540, 380, SWP_NOZORDER | SWP_NOACTIVATE);
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  RECT bar;
+  GetWindowRect(Bars()[0], &bar);
+  RECT r;
+  ASSERT_TRUE(WaitFor([&] { return GetWindowRect(window, &r) && r.left >= bar.right; })) << "in the right frame";
+
+  // The File menu, opened with a click on the menu bar.
+  WINDOWINFO info{};
+  info.cbSize = sizeof info;
+  GetWindowInfo(window, &info);
+  e2e::ClickAt(info.rcClient.left + 15, info.rcClient.top - GetSystemMetrics(SM_CYMENU) / 2);
+  RECT shown;
+  HWND menu = ShownPopup(L"#32768", &shown);
+  ASSERT_NE(menu, nullptr) << "the File menu opens";
+  EXPECT_EQ(RegionType(menu), ERROR) << "shown whole";
+  EXPECT_TRUE(Same(menu, shown)) << "where Notepad put it";
+  e2e::Xdo("key Escape key Escape");
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
+
+  // The edit area's context menu.
+  const int x = (info.rcClient.left + info.rcClient.right) / 2;
+  const int y = (info.rcClient.top + info.rcClient.bottom) / 2;
+  char click[64];
+  snprintf(click, sizeof click, "mousemove %d %d sleep 0.05 click 3", x, y);
+  e2e::Xdo(click);
+  menu = ShownPopup(L"#32768", &shown);
+  ASSERT_NE(menu, nullptr) << "the context menu opens";
+  EXPECT_EQ(RegionType(menu), ERROR);
+  EXPECT_TRUE(Same(menu, shown));
+  e2e::Xdo("key Escape");
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
+
+  // The right frame split across: the Open dialog's lowest drop-down opens by the bar.
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
+  e2e::Xdo("key ctrl+o");
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindVisible(L"#32770", notepad.dwProcessId)) != nullptr; }));
+  Sleep(500);
+  EXPECT_EQ(RegionType(dialog), ERROR) << "a dialog is never clipped";
+  HWND lowest = nullptr;
+  RECT lowestRect{};
+  for (HWND c = nullptr; (c = FindWindowExW(dialog, c, L"ComboBox", nullptr));) {
+    RECT cr;
+    GetWindowRect(c, &cr);
+    if (IsWindowVisible(c) && (!lowest || cr.top > lowestRect.top)) {
+      lowest = c;
+      lowestRect = cr;
+    }
+  }
+  ASSERT_NE(lowest, nullptr);
+  e2e::ClickAt(lowestRect.right - 8, (lowestRect.top + lowestRect.bottom) / 2);
+  HWND list = ShownPopup(L"ComboLBox", &shown);
+  ASSERT_NE(list, nullptr) << "the drop-down list opens";
+  EXPECT_EQ(RegionType(list), ERROR) << "not cut at a bar";
+  EXPECT_TRUE(Same(list, shown));
+  e2e::Xdo("key Escape key Escape");
+}
+
+}  // namespace
+}  // namespace tessel
