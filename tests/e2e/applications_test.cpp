@@ -185,6 +185,12 @@ TEST_F(Applications, AShapedWindowIsClippedToItsShapeAndGetsItBack) {
   EXPECT_TRUE(WaitFor(clipped)) << "only the part of the ellipse in its frame shows";
   EXPECT_GT(box.bottom - box.top, 150) << "the ellipse's part, not a rectangle";
 
+  // Maximised on its frame it has no shape; restored, the shape is back.
+  ASSERT_TRUE(helper->Show(shaped, SW_MAXIMIZE));
+  EXPECT_TRUE(WaitFor([&] { return RectOf(shaped).right == bar.left && RegionType(shaped) == ERROR; }));
+  ASSERT_TRUE(helper->Show(shaped, SW_RESTORE));
+  EXPECT_TRUE(WaitFor(clipped)) << "clipped to the ellipse's part again";
+
   EXPECT_EQ(tessel.Exit(), 0);
   EXPECT_EQ(GetWindowRgn(shaped, region), COMPLEXREGION);
   EXPECT_TRUE(EqualRgn(region, own)) << "its own ellipse back after exit";

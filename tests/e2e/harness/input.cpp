@@ -30,21 +30,42 @@ void CtrlAlt(WORD vk) {
 }
 
 bool Xdo(const char* arguments) {
-  std::wstring command = L"Z:\\usr\\bin\\xdotool ";
-  for (const char* c = arguments; *c; ++c) command += static_cast<wchar_t>(*c);
+  // A Linux program started from Wine is not waited for through its process handle: the
+  // shell that runs it leaves a file behind when it is done, and that is waited for.
+  static LONG calls = 0;
+  char marker[64];
+  std::snprintf(marker, sizeof marker, "/tmp/tessel-xdo-%lu-%ld", GetCurrentProcessId(), InterlockedIncrement(&calls));
+  std::string shell = std::string("Z:\\bin\\sh -c \"/usr/bin/xdotool ") + arguments + "; echo $? >" + marker + "\"";
+  std::wstring command(shell.begin(), shell.end());
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                      &process))
     return false;
-  const bool ended = WaitForSingleObject(process.hProcess, 10000) == WAIT_OBJECT_0;
-  DWORD code = 1;
-  GetExitCodeProcess(process.hProcess, &code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  // Let Wine take the input from the X server before the caller looks.
-  Sleep(30);
-  return ended && code == 0;
+  std::wstring path = L"Z:";
+  for (const char* c = marker; *c; ++c) path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+  bool done = false;
+  for (int i = 0; i < 1000 && !done; ++i) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      char code[8] = {};
+      DWORD read = 0;
+      ReadFile(file, code, sizeof code - 1, &read, nullptr);
+      CloseHandle(file);
+      done = read > 0;  // written whole once it has a line
+      if (done) {
+        DeleteFileW(path.c_str());
+        // Let Wine take the input from the X server before the caller looks.
+        Sleep(30);
+        return code[0] == '0';
+      }
+    }
+    Sleep(10);
+  }
+  return false;
 }
 
 namespace {
