@@ -41,6 +41,21 @@ HWND FindVisible(const wchar_t* className, DWORD process) {
   return search.found;
 }
 
+struct Lowest {
+  HWND combo;
+  RECT rect;
+};
+
+BOOL CALLBACK VisitCombo(HWND c, LPARAM param) {
+  auto* l = reinterpret_cast<Lowest*>(param);
+  wchar_t cls[16] = {};
+  RECT cr;
+  if (GetClassNameW(c, cls, 16) && !wcscmp(cls, L"ComboBox") && IsWindowVisible(c) && GetWindowRect(c, &cr) &&
+      (!l->combo || cr.top > l->rect.top))
+    *l = {c, cr};
+  return TRUE;
+}
+
 class WineNotepad : public e2e::ProgramFixture {
  protected:
   void SetUp() override {
@@ -102,6 +117,7 @@ TEST_F(WineNotepad, MenusAndTheOpenDialogsDropDownsShowWholeInTheRightFrames) {
   ASSERT_NE(menu, nullptr) << "the File menu opens";
   EXPECT_EQ(RegionType(menu), ERROR) << "shown whole";
   EXPECT_TRUE(Same(menu, shown)) << "where Notepad put it";
+  e2e::Screenshot("notepad-file-menu");
   e2e::Xdo("key Escape key Escape");
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
 
@@ -115,6 +131,7 @@ TEST_F(WineNotepad, MenusAndTheOpenDialogsDropDownsShowWholeInTheRightFrames) {
   ASSERT_NE(menu, nullptr) << "the context menu opens";
   EXPECT_EQ(RegionType(menu), ERROR);
   EXPECT_TRUE(Same(menu, shown));
+  e2e::Screenshot("notepad-context-menu");
   e2e::Xdo("key Escape");
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
 
@@ -126,22 +143,17 @@ TEST_F(WineNotepad, MenusAndTheOpenDialogsDropDownsShowWholeInTheRightFrames) {
   ASSERT_TRUE(WaitFor([&] { return (dialog = FindVisible(L"#32770", notepad.dwProcessId)) != nullptr; }));
   Sleep(500);
   EXPECT_EQ(RegionType(dialog), ERROR) << "a dialog is never clipped";
-  HWND lowest = nullptr;
-  RECT lowestRect{};
-  for (HWND c = nullptr; (c = FindWindowExW(dialog, c, L"ComboBox", nullptr));) {
-    RECT cr;
-    GetWindowRect(c, &cr);
-    if (IsWindowVisible(c) && (!lowest || cr.top > lowestRect.top)) {
-      lowest = c;
-      lowestRect = cr;
-    }
-  }
-  ASSERT_NE(lowest, nullptr);
+  // The lowest drop-down of the dialog (Encoding, in a template of Notepad's own).
+  Lowest lowest{nullptr, {}};
+  EnumChildWindows(dialog, VisitCombo, reinterpret_cast<LPARAM>(&lowest));
+  const RECT lowestRect = lowest.rect;
+  ASSERT_NE(lowest.combo, nullptr);
   e2e::ClickAt(lowestRect.right - 8, (lowestRect.top + lowestRect.bottom) / 2);
   HWND list = ShownPopup(L"ComboLBox", &shown);
   ASSERT_NE(list, nullptr) << "the drop-down list opens";
   EXPECT_EQ(RegionType(list), ERROR) << "not cut at a bar";
   EXPECT_TRUE(Same(list, shown));
+  e2e::Screenshot("notepad-open-dialog-drop-down");
   e2e::Xdo("key Escape key Escape");
 }
 

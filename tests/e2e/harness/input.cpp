@@ -29,13 +29,27 @@ void CtrlAlt(WORD vk) {
   Key(VK_CONTROL, true);
 }
 
-bool Xdo(const char* arguments) {
-  // A Linux program started from Wine is not waited for through its process handle: the
-  // shell that runs it leaves a file behind when it is done, and that is waited for.
+namespace {
+// Runs a shell command line from Wine and waits for it: the shell leaves a file with the
+// command's exit code behind when it is done, since a Linux program started from Wine is
+// not waited for through its process handle.
+bool RunShell(const std::string& line);
+}  // namespace
+
+bool Xdo(const char* arguments) { return RunShell(std::string("/usr/bin/xdotool ") + arguments); }
+
+void Screenshot(const char* name) {
+  char folder[MAX_PATH];
+  if (!GetEnvironmentVariableA("TESSEL_SCREENSHOTS", folder, MAX_PATH)) return;
+  RunShell(std::string("import -window root ") + folder + "/" + name + ".png");
+}
+
+namespace {
+bool RunShell(const std::string& line) {
   static LONG calls = 0;
   char marker[64];
   std::snprintf(marker, sizeof marker, "/tmp/tessel-xdo-%lu-%ld", GetCurrentProcessId(), InterlockedIncrement(&calls));
-  std::string shell = std::string("Z:\\bin\\sh -c \"/usr/bin/xdotool ") + arguments + "; echo $? >" + marker + "\"";
+  std::string shell = "Z:\\bin\\sh -c \"" + line + "; echo $? >" + marker + "\"";
   std::wstring command(shell.begin(), shell.end());
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -67,6 +81,7 @@ bool Xdo(const char* arguments) {
   }
   return false;
 }
+}  // namespace
 
 namespace {
 std::string Format(const char* format, int a, int b) {

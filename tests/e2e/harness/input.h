@@ -32,4 +32,8 @@ void Drag(POINT from, POINT to);
 // A click at (x, y) with Ctrl held, the program's default magic key.
 void CtrlClickAt(int x, int y);
 
+// The whole screen as `name`.png in the folder TESSEL_SCREENSHOTS names, when it is set:
+// pictures of a run for a person to look at.
+void Screenshot(const char* name);
+
 }  // namespace tessel::e2e
