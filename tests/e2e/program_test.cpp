@@ -334,8 +334,10 @@ TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
   ASSERT_TRUE(WaitFor([&] { return GetWindowRect(dialog, &r) && r.right <= bar.left; }))
       << "the dialog stays inside its owner's frame";
 
-  // Dragged by its title bar into the right frame: it lands there, slid inside.
-  e2e::Drag({250, 110}, {1150, 110});
+  // Dragged by its title bar until the pointer is in the right frame, while most of the
+  // window and its title bar are still left of the line: the drop goes by the pointer,
+  // and the window is slid wholly into the right frame.
+  e2e::Drag({320, 110}, {bar.right + 40, 110});
   EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left >= bar.right && RegionType(w) == ERROR; }))
       << "in the right frame, whole";
 

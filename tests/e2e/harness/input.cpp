@@ -49,7 +49,7 @@ bool Xdo(const char* arguments) {
 
 namespace {
 std::string Format(const char* format, int a, int b) {
-  char text[64];
+  char text[128];  // the longest chain, the Ctrl click, cut short would leave Ctrl held
   std::snprintf(text, sizeof text, format, a, b);
   return text;
 }
