@@ -217,25 +217,21 @@ TEST_F(Program, TrayMenuCarriesTheCommands) {
 
 TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
   WriteDword(L"ShowBalloon", 0);
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   ASSERT_TRUE(SplitVertically());
   RECT vertical;
   GetWindowRect(Bars()[0], &vertical);
 
-  Key(VK_CONTROL, false);  // the magic key, Ctrl by default
-  INPUT click[3] = {};
-  for (INPUT& c : click) c.type = INPUT_MOUSE;
-  click[0].mi.dx = MulDiv(vertical.right + 100, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  click[0].mi.dy = MulDiv(300, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  click[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  click[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  for (INPUT& c : click) {
-    SendInput(1, &c, sizeof c);
-    Sleep(30);
-  }
-  Key(VK_CONTROL, true);
+  // A window active in the left frame; the click on empty desktop in the right frame
+  // takes the activation from it, and the news of that reaches the program after the
+  // click's own.
+  SetForegroundWindow(w);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+  e2e::CtrlClickAt(vertical.right + 100, 600);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() != w; })) << "the click took the activation";
+  Sleep(300);  // for the helper's report of losing it
 
   PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
   ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
