@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -203,16 +205,23 @@ TEST_F(Program, TheLastLayoutComesBackAfterACleanExit) {
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "restored at start-up";
 }
 
-TEST_F(Program, TrayMenuCarriesTheCommands) {
+TEST_F(Program, TrayMenuCarriesTheCommandsAndGivesTheForegroundBack) {
   WriteDword(L"ShowBalloon", 0);
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
+  SetForegroundWindow(w);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+  // The pointer reaching the icon, then the click on it, as the icon reports them.
+  PostMessageW(Tessel::MainWindow(), 0x465, 0, WM_MOUSEMOVE);
   PostMessageW(Tessel::MainWindow(), 0x465, 0, WM_RBUTTONDOWN);
   HWND menu = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }));
+  EXPECT_NE(GetForegroundWindow(), w) << "the menu takes the foreground";
   Key('V', false);  // " Split &vertically"
   Key('V', true);
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; })) << "and the window in front has it back";
 }
 
 TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
@@ -381,12 +390,16 @@ bool ChooseFile(const wchar_t* caption, const std::wstring& path) {
   return WaitFor([&] { return !IsWindow(dialog); });
 }
 
-TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenu) {
+TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenuFromTheDocumentsOrTheLastFolderUsed) {
   WriteDword(L"ShowBalloon", 0);
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
+  wchar_t documents[MAX_PATH];
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
   const std::wstring file = std::wstring(temp) + L"tessel-menu-test.tsf";
+  const std::wstring first = std::wstring(documents) + L"\\tessel-first-layout.tsf";
   DeleteFileW(file.c_str());
+  DeleteFileW(first.c_str());
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
 
@@ -396,7 +409,16 @@ TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenu) {
   Press(VK_ESCAPE);
   EXPECT_FALSE(WaitFor([] { return FindWindowW(L"#32770", L"Tessel Save As") != nullptr; }, 500));
 
+  // A name alone is saved in the user's documents the first time, not where the program
+  // happens to run.
   ASSERT_TRUE(SplitVertically());
+  ASSERT_NE(OpenTrayMenu(), nullptr);
+  Press('S');
+  ASSERT_TRUE(ChooseFile(L"Tessel Save As", L"tessel-first-layout.tsf"));
+  EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(first.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+      << "in the documents folder";
+  DeleteFileW(first.c_str());
+
   ASSERT_NE(OpenTrayMenu(), nullptr);
   Press('S');
   ASSERT_TRUE(ChooseFile(L"Tessel Save As", file));
@@ -413,12 +435,13 @@ TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenu) {
   EXPECT_EQ(bytes[8], 3) << "three frames";
   EXPECT_EQ(size, 204u) << "the header, three frames and one bar";
 
-  // Split once more, then load the saved layout back: one bar again.
+  // Split once more, then load the saved layout back, named alone: the dialog opens in
+  // the folder it was saved to (a file it cannot find keeps it open). One bar again.
   PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
   ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
   ASSERT_NE(OpenTrayMenu(), nullptr);
   Press('L');
-  ASSERT_TRUE(ChooseFile(L"Tessel Open", file));
+  ASSERT_TRUE(ChooseFile(L"Tessel Open", L"tessel-menu-test.tsf"));
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
   DeleteFileW(file.c_str());
 }
