@@ -605,9 +605,22 @@ TEST_F(Program, WhileTheSheetIsOpenHotkeysAreTypedIntoItAndARefusedIntervalChang
       << "the keys went into the focused hotkey control";
   EXPECT_TRUE(Bars().empty()) << "and split nothing";
 
+  // The same hotkey for two commands: refused, naming both, with the focus on the later.
   SendMessageW(GetDlgItem(hotkeys, 1006), HKM_SETHOTKEY, 0x0600 | 'X', 0);
+  SendMessageW(GetDlgItem(hotkeys, 1014), HKM_SETHOTKEY, 0x0600 | 'X', 0);
   SendMessageW(GetDlgItem(hotkeys, 1060), BM_CLICK, 0, 0);
   HWND misc = SheetPage(sheet, 1);
+  PressSheetButton(sheet, IDOK);
+  EXPECT_EQ(TakeErrorBox(),
+            L"\"Split vertically\" and \"Move active window right\" have the same hotkey.\r\n\r\n"
+            L"Please give each command a hotkey of its own.");
+  ASSERT_TRUE(IsWindow(sheet)) << "the sheet stays open";
+  EXPECT_TRUE(WaitFor([&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &gui) &&
+           gui.hwndFocus == GetDlgItem(hotkeys, 1014);
+  })) << "with the focus on the second of the two";
+  SendMessageW(GetDlgItem(hotkeys, 1014), HKM_SETHOTKEY, 0, 0);
+
   SetCheck(misc, 1020, true);
   SendMessageW(GetDlgItem(misc, 1019), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
   PressSheetButton(sheet, IDOK);
