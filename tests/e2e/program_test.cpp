@@ -702,5 +702,42 @@ TEST_F(Program, AboutPageShowsTheFirstTwoPartsOfTheFileVersion) {
   DeleteFileW(versioned.c_str());
 }
 
+// A copy of the program beside it whose bar pattern bitmaps cannot be loaded: each one
+// replaced by four zero bytes (Wine does not take resources out of a file).
+std::wstring ProgramWithoutBarPatterns() {
+  const std::wstring copy = BesideExecutable(L"..\\..\\src\\tessel-plain-bars.exe");
+  if (!CopyFileW(BuiltProgram().c_str(), copy.c_str(), FALSE)) return L"";
+  WORD language = 0;
+  HMODULE data = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  EnumResourceLanguagesW(data, RT_BITMAP, MAKEINTRESOURCEW(151), FirstLanguage, reinterpret_cast<LONG_PTR>(&language));
+  FreeLibrary(data);
+  HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
+  if (!update) return L"";
+  DWORD nothing = 0;
+  for (int id : {150, 151, 102, 103, 104, 105})
+    if (!UpdateResourceW(update, RT_BITMAP, MAKEINTRESOURCEW(id), language, &nothing, sizeof nothing)) return L"";
+  return EndUpdateResourceW(update, FALSE) ? copy : L"";
+}
+
+TEST_F(Program, WithoutItsBarPatternsTheProgramStillRunsAndPaintsTheBarsPlain) {
+  WriteDword(L"ShowBalloon", 0);
+  const std::wstring plain = ProgramWithoutBarPatterns();
+  ASSERT_FALSE(plain.empty());
+  {
+    Tessel tessel(L"", plain);
+    ASSERT_TRUE(tessel.WaitForMainWindow());
+    ASSERT_TRUE(SplitVertically());
+    int width = 0;
+    std::vector<std::uint32_t> pixels;
+    EXPECT_TRUE(WaitFor([&] {
+      pixels = PixelsOf(Bars()[0], &width);
+      return !pixels.empty() &&
+             std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p == 0xCEC7BD; });
+    })) << "the bar in its plain colour, whole; its first pixel is " << std::hex << (pixels.empty() ? 0 : pixels[0]);
+    EXPECT_EQ(tessel.Exit(), 0);
+  }
+  DeleteFileW(plain.c_str());
+}
+
 }  // namespace
 }  // namespace tessel
