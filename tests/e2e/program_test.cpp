@@ -233,14 +233,25 @@ TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
   RECT vertical;
   GetWindowRect(Bars()[0], &vertical);
 
+  // Which side of the vertical bar its arrows point to: its top right pixel is light
+  // blue when they point left, blue when right.
+  auto arrowsPoint = [&] {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, vertical.left + 3, vertical.top);
+    ReleaseDC(nullptr, screen);
+    return c == RGB(0x43, 0xBD, 0xFA) ? 'L' : c == RGB(0x33, 0x99, 0xCC) ? 'R' : '?';
+  };
+
   // A window active in the left frame; the click on empty desktop in the right frame
   // takes the activation from it, and the news of that reaches the program after the
   // click's own.
   SetForegroundWindow(w);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w && arrowsPoint() == 'L'; }));
   e2e::CtrlClickAt(vertical.right + 100, 600);
+  EXPECT_TRUE(WaitFor([&] { return arrowsPoint() == 'R'; })) << "the clicked frame is active";
   ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() != w; })) << "the click took the activation";
   Sleep(300);  // for the helper's report of losing it
+  EXPECT_EQ(arrowsPoint(), 'R') << "and stays active";
 
   PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
   ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
