@@ -4,7 +4,8 @@
 Usage: make_images.py OUTPUT_FOLDER
 
 The pictures are drawn from a few shapes in code so they can be changed here: a tiled
-window in the program's blue for the icons, simple outlined pictograms for the menu.
+window in the program's blue for the icons, simple outlined pictograms for the menu, and
+the splitter bars' patterns pixel by pixel.
 """
 import struct
 import sys
@@ -124,6 +125,31 @@ def dib(canvas, bits, icon):
     return header + palette + pixels + mask
 
 
+# The splitter bars' patterns, one letter a pixel, rows top first: W white, B blue,
+# G green, L light blue, and 3, 2, 1 three blues from light to dark. They tile a bar from
+# its top left corner; the arrows point into the active frame.
+BAR_COLOURS = {"W": WHITE, "B": BLUE, "G": GREEN, "L": LIGHT, "3": (0x06, 0x91, 0xD6), "2": (0x04, 0x6A, 0x9D),
+               "1": DARK}
+BAR_PATTERNS = {
+    "bar_vertical": "BWWB BBWW BWWB WWBB " * 3,
+    "bar_horizontal": "WBBBWBBBWBBB WWBWWWBWWWBW BWWWBWWWBWWW BBWBBBWBBBWB",
+    "bar_arrow_left": "WGGL BG3L W23L 123L W23L BG3L WGGL BGGW WGGB BGGW WGGB BGGW",
+    "bar_arrow_right": "WGGB BGGW WGGB BGGW WGGB LGGW L3GB L32W L321 L32W L3GB LGGW",
+    "bar_arrow_up": "BWBWBWBW1WBW GGGGGGG222GG GGGGGG33333G WBWBWLLLLLLL",
+    "bar_arrow_down": "LLLLLLLWBWBW G33333GGGGGG GG222GGGGGGG WBW1WBWBWBWB",
+}
+
+
+def write_bmp24(path, pattern):
+    """A 24-bit bitmap, as a bar's pattern brush needs its colours exactly."""
+    rows = [[BAR_COLOURS[c] for c in row] for row in pattern.split()]
+    width, height = len(rows[0]), len(rows)
+    stride = (width * 3 + 3) // 4 * 4
+    pixels = b"".join(bytes(c for r, g, b in row for c in (b, g, r)).ljust(stride, b"\0") for row in reversed(rows))
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 0, 0, 0, 0)
+    path.write_bytes(b"BM" + struct.pack("<IHHI", 14 + len(header) + len(pixels), 0, 0, 14 + 40) + header + pixels)
+
+
 def write_bmp(path, canvas):
     body = dib(canvas, 8, False)
     offset = 14 + 40 + 256 * 4
@@ -150,6 +176,8 @@ def main():
     write_ico(out / "tray.ico", [(tiles(16), 4), (tiles(16), 8)])
     write_ico(out / "tray_classic.ico", [(tiles(16, classic=True), 4)])
     write_bmp(out / "about.bmp", about_picture())
+    for name, pattern in BAR_PATTERNS.items():
+        write_bmp24(out / f"{name}.bmp", pattern)
     for kind in ("split_h", "split_v", "remove", "load", "save"):
         write_bmp(out / f"{kind}_16.bmp", pictogram(16, kind))
         write_bmp(out / f"{kind}_12.bmp", pictogram(12, kind))

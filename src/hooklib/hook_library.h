@@ -28,8 +28,8 @@ extern "C" {
 // window acts on them.
 LRESULT CALLBACK TSCallWndProc(int code, WPARAM wParam, LPARAM lParam);
 // Installed as WH_CALLWNDPROCRET: reports WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE,
-// WM_EXITSIZEMOVE, WM_SHOWWINDOW, WM_ACTIVATE and WM_NCACTIVATE once the window has
-// acted on them.
+// WM_EXITSIZEMOVE, WM_SHOWWINDOW, and WM_ACTIVATE and WM_NCACTIVATE of a window becoming
+// active (never of one losing the activation), once the window has acted on them.
 LRESULT CALLBACK TSCallWndProcRet(int code, WPARAM wParam, LPARAM lParam);
 // A WH_GETMESSAGE procedure that only passes messages on; the program does not install it.
 LRESULT CALLBACK TSGetMsgProc(int code, WPARAM wParam, LPARAM lParam);

@@ -30,11 +30,17 @@ extern "C" LRESULT CALLBACK TSCallWndProcRet(int code, WPARAM wParam, LPARAM lPa
       case WM_SIZE:
         if (Reportable(m->hwnd)) Report(m->hwnd, m->message, static_cast<UINT>(m->wParam));
         break;
+      case WM_ACTIVATE:
+      case WM_NCACTIVATE:
+        // Only a window becoming active makes its frame active. A deactivation is the
+        // far side of some other activation, perhaps a click into another frame, and
+        // reaches the main window after that click: reported, it would undo it.
+        if (m->message == WM_ACTIVATE ? LOWORD(m->wParam) == WA_INACTIVE : m->wParam == 0) break;
+        if (Reportable(m->hwnd)) Report(m->hwnd, m->message, 0);
+        break;
       case WM_MOVE:
       case WM_EXITSIZEMOVE:
       case WM_SHOWWINDOW:
-      case WM_ACTIVATE:
-      case WM_NCACTIVATE:
         if (Reportable(m->hwnd)) Report(m->hwnd, m->message, 0);
         break;
     }

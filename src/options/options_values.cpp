@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cwchar>
+#include <utility>
 
 namespace tessel {
 namespace {
@@ -21,7 +22,30 @@ std::int32_t ParseInterval(const std::wstring& text) {
   return static_cast<std::int32_t>(value);
 }
 
+// The commands as the message names them, in hotkeyTable order.
+constexpr const wchar_t* kCommandNames[kHotkeyCount] = {
+    L"Split horizontally",      L"Split vertically",         L"Remove active frame",
+    L"Move active window left", L"Move active window right", L"Move active window up",
+    L"Move active window down",
+};
+
+bool Refuse(OptionsRefusal* why, OptionsRefusal refusal) {
+  if (why) *why = std::move(refusal);
+  return false;
+}
+
 }  // namespace
+
+HotkeyClash FindHotkeyClash(const std::uint32_t (&hotkeys)[kHotkeyCount]) {
+  constexpr std::uint32_t kKeyAndModifiers = 0x7FF;
+  for (int second = 1; second < kHotkeyCount; ++second) {
+    const std::uint32_t key = hotkeys[second] & kKeyAndModifiers;
+    if (!key) continue;
+    for (int first = 0; first < second; ++first)
+      if ((hotkeys[first] & kKeyAndModifiers) == key) return {first, second};
+  }
+  return {};
+}
 
 OptionsControls ControlsFromSettings(const Settings& s) {
   OptionsControls c;
@@ -37,9 +61,17 @@ OptionsControls ControlsFromSettings(const Settings& s) {
   return c;
 }
 
-bool TakeControls(const OptionsControls& c, Settings* settings) {
+bool TakeControls(const OptionsControls& c, Settings* settings, OptionsRefusal* why) {
+  const HotkeyClash clash = FindHotkeyClash(c.hotkeys);
+  if (clash.first >= 0)
+    return Refuse(
+        why, {OptionsRefusal::kSameHotkey, clash,
+              std::wstring(L"\"") + kCommandNames[clash.first] + L"\" and \"" + kCommandNames[clash.second] +
+                  L"\" have the same hotkey.\r\n\r\nPlease give each command a hotkey of its own."});
   const std::int32_t interval = c.checkForUpdate ? ParseInterval(c.interval) : 0;
-  if (c.checkForUpdate && interval < 1) return false;
+  if (c.checkForUpdate && interval < 1)
+    return Refuse(why,
+                  {OptionsRefusal::kInterval, {}, L"Interval for checking update must be at least one."});
   Settings& s = *settings;
   for (int i = 0; i < kHotkeyCount; ++i) s.hotkeyTable[i].hotkey = c.hotkeys[i];
   if (c.ctrl) s.MagicKey = kCtrl;

@@ -21,10 +21,27 @@ struct OptionsControls {
 // checks no radio button; a cleared update check shows the default 15 days.
 OptionsControls ControlsFromSettings(const Settings& settings);
 
-// Takes the controls over into `settings` when they are acceptable: with the update
-// check on, the interval must be at least one day. A refusal leaves `settings` as it was.
-// With no radio button checked the magic key stays as it was.
-bool TakeControls(const OptionsControls& controls, Settings* settings);
+// Two commands given the same hotkey, as rows of hotkeyTable (first < second); none when
+// first is negative. The hooks ignore the extended-key flag, so it does not tell two
+// hotkeys apart; an empty control (0) clashes with nothing.
+struct HotkeyClash {
+  int first = -1;
+  int second = -1;
+};
+HotkeyClash FindHotkeyClash(const std::uint32_t (&hotkeys)[kHotkeyCount]);
+
+// Why OK was refused, and the message that says so.
+struct OptionsRefusal {
+  enum Kind { kNone, kInterval, kSameHotkey } kind = kNone;
+  HotkeyClash clash;  // for kSameHotkey
+  std::wstring message;
+};
+
+// Takes the controls over into `settings` when they are acceptable: no two commands may
+// share a hotkey, and with the update check on the interval must be at least one day.
+// A refusal leaves `settings` as it was and, given `why`, says what was wrong. With no
+// radio button checked the magic key stays as it was.
+bool TakeControls(const OptionsControls& controls, Settings* settings, OptionsRefusal* why = nullptr);
 
 // The system colour the pages are painted with: button face on Windows 2000, window
 // colour on every later version.

@@ -39,9 +39,14 @@ std::uint32_t TrayMenuAlignment(Point p, std::int32_t width, std::int32_t height
   return (p.x > width - p.x ? kRightAlign : 0) | (p.y > height - p.y ? kBottomAlign : 0);
 }
 
-bool GiveForegroundBack(std::uint32_t lastCommand) {
-  return lastCommand != 0 && lastCommand != IDM_OPTIONS && lastCommand != IDM_LOAD_FRAMES &&
-         lastCommand != IDM_SAVE_FRAMES;
+std::wstring FileDialogFolder(const std::wstring& lastLayoutFile, const std::wstring& documents) {
+  const std::size_t cut = lastLayoutFile.find_last_of(L"\\/");
+  if (cut == std::wstring::npos) return documents;
+  return lastLayoutFile.substr(0, cut + 1);
+}
+
+bool GiveForegroundBack(std::uint32_t command) {
+  return command != 0 && command != IDM_OPTIONS && command != IDM_LOAD_FRAMES && command != IDM_SAVE_FRAMES;
 }
 
 }  // namespace tessel

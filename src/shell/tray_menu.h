@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/rect.h"
@@ -32,8 +33,12 @@ int TrayIconId(std::uint32_t osMajor, std::uint32_t osMinor);
 // TrackPopupMenu alignment flags that open the menu toward the middle of the screen.
 std::uint32_t TrayMenuAlignment(Point cursor, std::int32_t screenWidth, std::int32_t screenHeight);
 
-// Whether the window in front before the menu gets the foreground back: only after a
-// command that opens no dialog of its own.
-bool GiveForegroundBack(std::uint32_t lastCommand);
+// The folder the load and save dialogs open in: that of the layout file last chosen in
+// one of them, else the user's documents folder.
+std::wstring FileDialogFolder(const std::wstring& lastLayoutFile, const std::wstring& documents);
+
+// Whether the window in front before the menu gets the foreground back after `command`
+// was chosen from it (0: none): only after a command that opens no dialog of its own.
+bool GiveForegroundBack(std::uint32_t command);
 
 }  // namespace tessel

@@ -38,7 +38,8 @@ bool ConstrainBarDrag(Workspace& ws, Frame* split, Rect* proposed);
 // bars moved to their first child's edge. False for a null frame.
 bool RelayoutSplitLine(Workspace& ws, Frame* split);
 
-// Patterns of a bar: plain, and with an arrow pointing into the active frame.
+// Patterns of a bar: plain, and with an arrow pointing into the active frame. Each is a
+// bitmap resource of the program, with its value as the resource id.
 enum BarPattern : int {
   kPatternNone = 0,
   kPatternArrowLeft = 102,   // vertical bar, active frame on its left
@@ -56,13 +57,5 @@ struct BarHighlight {
   BarPattern pattern = kPatternNone;
 };
 BarHighlight HighlightFor(const Frame& split, const Frame* active);
-
-// The pixels of a pattern as 0x00RRGGBB, top row first; width x height.
-struct PatternImage {
-  int width;
-  int height;
-  const std::uint32_t* pixels;
-};
-PatternImage PatternPixels(BarPattern pattern);
 
 }  // namespace tessel

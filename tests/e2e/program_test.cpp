@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -203,39 +205,53 @@ TEST_F(Program, TheLastLayoutComesBackAfterACleanExit) {
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "restored at start-up";
 }
 
-TEST_F(Program, TrayMenuCarriesTheCommands) {
+TEST_F(Program, TrayMenuCarriesTheCommandsAndGivesTheForegroundBack) {
   WriteDword(L"ShowBalloon", 0);
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
+  SetForegroundWindow(w);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+  // The pointer reaching the icon, then the click on it, as the icon reports them.
+  PostMessageW(Tessel::MainWindow(), 0x465, 0, WM_MOUSEMOVE);
   PostMessageW(Tessel::MainWindow(), 0x465, 0, WM_RBUTTONDOWN);
   HWND menu = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }));
+  EXPECT_NE(GetForegroundWindow(), w) << "the menu takes the foreground";
   Key('V', false);  // " Split &vertically"
   Key('V', true);
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; })) << "and the window in front has it back";
 }
 
 TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
   WriteDword(L"ShowBalloon", 0);
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   ASSERT_TRUE(SplitVertically());
   RECT vertical;
   GetWindowRect(Bars()[0], &vertical);
 
-  Key(VK_CONTROL, false);  // the magic key, Ctrl by default
-  INPUT click[3] = {};
-  for (INPUT& c : click) c.type = INPUT_MOUSE;
-  click[0].mi.dx = MulDiv(vertical.right + 100, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  click[0].mi.dy = MulDiv(300, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  click[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  click[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  for (INPUT& c : click) {
-    SendInput(1, &c, sizeof c);
-    Sleep(30);
-  }
-  Key(VK_CONTROL, true);
+  // Which side of the vertical bar its arrows point to: its top right pixel is light
+  // blue when they point left, blue when right.
+  auto arrowsPoint = [&] {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, vertical.left + 3, vertical.top);
+    ReleaseDC(nullptr, screen);
+    return c == RGB(0x43, 0xBD, 0xFA) ? 'L' : c == RGB(0x33, 0x99, 0xCC) ? 'R' : '?';
+  };
+
+  // A window active in the left frame; the click on empty desktop in the right frame
+  // takes the activation from it, and the news of that reaches the program after the
+  // click's own.
+  SetForegroundWindow(w);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w && arrowsPoint() == 'L'; }));
+  e2e::CtrlClickAt(vertical.right + 100, 600);
+  EXPECT_TRUE(WaitFor([&] { return arrowsPoint() == 'R'; })) << "the clicked frame is active";
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() != w; })) << "the click took the activation";
+  Sleep(300);  // for the helper's report of losing it
+  EXPECT_EQ(arrowsPoint(), 'R') << "and stays active";
 
   PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
   ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
@@ -334,8 +350,10 @@ TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
   ASSERT_TRUE(WaitFor([&] { return GetWindowRect(dialog, &r) && r.right <= bar.left; }))
       << "the dialog stays inside its owner's frame";
 
-  // Dragged by its title bar into the right frame: it lands there, slid inside.
-  e2e::Drag({250, 110}, {1150, 110});
+  // Dragged by its title bar until the pointer is in the right frame, while most of the
+  // window and its title bar are still left of the line: the drop goes by the pointer,
+  // and the window is slid wholly into the right frame.
+  e2e::Drag({320, 110}, {bar.right + 40, 110});
   EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left >= bar.right && RegionType(w) == ERROR; }))
       << "in the right frame, whole";
 
@@ -383,12 +401,16 @@ bool ChooseFile(const wchar_t* caption, const std::wstring& path) {
   return WaitFor([&] { return !IsWindow(dialog); });
 }
 
-TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenu) {
+TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenuFromTheDocumentsOrTheLastFolderUsed) {
   WriteDword(L"ShowBalloon", 0);
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
+  wchar_t documents[MAX_PATH];
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
   const std::wstring file = std::wstring(temp) + L"tessel-menu-test.tsf";
+  const std::wstring first = std::wstring(documents) + L"\\tessel-first-layout.tsf";
   DeleteFileW(file.c_str());
+  DeleteFileW(first.c_str());
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
 
@@ -398,7 +420,16 @@ TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenu) {
   Press(VK_ESCAPE);
   EXPECT_FALSE(WaitFor([] { return FindWindowW(L"#32770", L"Tessel Save As") != nullptr; }, 500));
 
+  // A name alone is saved in the user's documents the first time, not where the program
+  // happens to run.
   ASSERT_TRUE(SplitVertically());
+  ASSERT_NE(OpenTrayMenu(), nullptr);
+  Press('S');
+  ASSERT_TRUE(ChooseFile(L"Tessel Save As", L"tessel-first-layout.tsf"));
+  EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(first.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+      << "in the documents folder";
+  DeleteFileW(first.c_str());
+
   ASSERT_NE(OpenTrayMenu(), nullptr);
   Press('S');
   ASSERT_TRUE(ChooseFile(L"Tessel Save As", file));
@@ -415,12 +446,13 @@ TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenu) {
   EXPECT_EQ(bytes[8], 3) << "three frames";
   EXPECT_EQ(size, 204u) << "the header, three frames and one bar";
 
-  // Split once more, then load the saved layout back: one bar again.
+  // Split once more, then load the saved layout back, named alone: the dialog opens in
+  // the folder it was saved to (a file it cannot find keeps it open). One bar again.
   PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
   ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
   ASSERT_NE(OpenTrayMenu(), nullptr);
   Press('L');
-  ASSERT_TRUE(ChooseFile(L"Tessel Open", file));
+  ASSERT_TRUE(ChooseFile(L"Tessel Open", L"tessel-menu-test.tsf"));
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
   DeleteFileW(file.c_str());
 }
@@ -584,9 +616,22 @@ TEST_F(Program, WhileTheSheetIsOpenHotkeysAreTypedIntoItAndARefusedIntervalChang
       << "the keys went into the focused hotkey control";
   EXPECT_TRUE(Bars().empty()) << "and split nothing";
 
+  // The same hotkey for two commands: refused, naming both, with the focus on the later.
   SendMessageW(GetDlgItem(hotkeys, 1006), HKM_SETHOTKEY, 0x0600 | 'X', 0);
+  SendMessageW(GetDlgItem(hotkeys, 1014), HKM_SETHOTKEY, 0x0600 | 'X', 0);
   SendMessageW(GetDlgItem(hotkeys, 1060), BM_CLICK, 0, 0);
   HWND misc = SheetPage(sheet, 1);
+  PressSheetButton(sheet, IDOK);
+  EXPECT_EQ(TakeErrorBox(),
+            L"\"Split vertically\" and \"Move active window right\" have the same hotkey.\r\n\r\n"
+            L"Please give each command a hotkey of its own.");
+  ASSERT_TRUE(IsWindow(sheet)) << "the sheet stays open";
+  EXPECT_TRUE(WaitFor([&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &gui) &&
+           gui.hwndFocus == GetDlgItem(hotkeys, 1014);
+  })) << "with the focus on the second of the two";
+  SendMessageW(GetDlgItem(hotkeys, 1014), HKM_SETHOTKEY, 0, 0);
+
   SetCheck(misc, 1020, true);
   SendMessageW(GetDlgItem(misc, 1019), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
   PressSheetButton(sheet, IDOK);
@@ -666,6 +711,43 @@ TEST_F(Program, AboutPageShowsTheFirstTwoPartsOfTheFileVersion) {
     EXPECT_TRUE(Closes(sheet));
   }
   DeleteFileW(versioned.c_str());
+}
+
+// A copy of the program beside it whose bar pattern bitmaps cannot be loaded: each one
+// replaced by four zero bytes (Wine does not take resources out of a file).
+std::wstring ProgramWithoutBarPatterns() {
+  const std::wstring copy = BesideExecutable(L"..\\..\\src\\tessel-plain-bars.exe");
+  if (!CopyFileW(BuiltProgram().c_str(), copy.c_str(), FALSE)) return L"";
+  WORD language = 0;
+  HMODULE data = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  EnumResourceLanguagesW(data, RT_BITMAP, MAKEINTRESOURCEW(151), FirstLanguage, reinterpret_cast<LONG_PTR>(&language));
+  FreeLibrary(data);
+  HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
+  if (!update) return L"";
+  DWORD nothing = 0;
+  for (int id : {150, 151, 102, 103, 104, 105})
+    if (!UpdateResourceW(update, RT_BITMAP, MAKEINTRESOURCEW(id), language, &nothing, sizeof nothing)) return L"";
+  return EndUpdateResourceW(update, FALSE) ? copy : L"";
+}
+
+TEST_F(Program, WithoutItsBarPatternsTheProgramStillRunsAndPaintsTheBarsPlain) {
+  WriteDword(L"ShowBalloon", 0);
+  const std::wstring plain = ProgramWithoutBarPatterns();
+  ASSERT_FALSE(plain.empty());
+  {
+    Tessel tessel(L"", plain);
+    ASSERT_TRUE(tessel.WaitForMainWindow());
+    ASSERT_TRUE(SplitVertically());
+    int width = 0;
+    std::vector<std::uint32_t> pixels;
+    EXPECT_TRUE(WaitFor([&] {
+      pixels = PixelsOf(Bars()[0], &width);
+      return !pixels.empty() &&
+             std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p == 0xCEC7BD; });
+    })) << "the bar in its plain colour, whole; its first pixel is " << std::hex << (pixels.empty() ? 0 : pixels[0]);
+    EXPECT_EQ(tessel.Exit(), 0);
+  }
+  DeleteFileW(plain.c_str());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "frames/split.h"
 #include "harness/helper_app.h"
 #include "harness/input.h"
+#include "harness/tessel_process.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/rect_win32.h"
 #include "platform/win32/win32_window_system.h"
@@ -45,6 +46,35 @@ std::uint32_t ScreenPixel(int x, int y) {
   return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
+// The bar patterns as they must show, one letter a pixel, rows top first: W white,
+// B blue, G green, L light blue, 3 2 1 three blues from light to dark.
+struct Pattern {
+  int width;
+  const char* pixels;
+  std::uint32_t At(int x, int y) const {
+    switch (pixels[y * width + x]) {
+      case 'W':
+        return 0xFFFFFF;
+      case 'B':
+        return 0x3399CC;
+      case 'G':
+        return 0xB3FA6D;
+      case 'L':
+        return 0x43BDFA;
+      case '3':
+        return 0x0691D6;
+      case '2':
+        return 0x046A9D;
+      default:
+        return 0x034F75;
+    }
+  }
+};
+constexpr Pattern kPlainVertical{4, "BWWBBBWWBWWBWWBB"};  // rows 1-4; they repeat
+constexpr Pattern kPlainHorizontal{12, "WBBBWBBBWBBBWWBWWWBWWWBWBWWWBWWWBWWWBBWBBBWBBBWB"};
+constexpr Pattern kArrowLeft{4, "WGGLBG3LW23L123LW23LBG3LWGGLBGGWWGGBBGGWWGGBBGGW"};
+constexpr Pattern kArrowRight{4, "WGGBBGGWWGGBBGGWWGGBLGGWL3GBL32WL321L32WL3GBLGGW"};
+constexpr Pattern kArrowUp{12, "BWBWBWBW1WBWGGGGGGG222GGGGGGGG33333GWBWBWLLLLLLL"};
 
 struct Drag {
   POINT from;
@@ -68,14 +98,20 @@ void DragWithMouse(const Drag& drag) {
 
 class FramesOnTheDesktop : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { helper = new HelperApp(L"splitter-window-test"); }
+  static void SetUpTestSuite() {
+    helper = new HelperApp(L"splitter-window-test");
+    program = LoadLibraryExW(e2e::BuiltProgram().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  }
   static void TearDownTestSuite() {
     delete helper;
     helper = nullptr;
+    if (program) FreeLibrary(program);
   }
 
   void SetUp() override {
     ASSERT_TRUE(helper->running());
+    ASSERT_NE(program, nullptr);
+    bars.LoadPatterns(program);  // the bar patterns of the program file
     ws.splitters = &bars;
     QueryOsVersion(ws);
     ASSERT_TRUE(system.GetWorkArea(&workArea));
@@ -106,6 +142,7 @@ class FramesOnTheDesktop : public ::testing::Test {
   }
 
   static HelperApp* helper;
+  static inline HMODULE program = nullptr;
   Win32WindowSystem system;
   Workspace ws{system};
   Win32SplitterWindows bars{ws};
@@ -151,28 +188,22 @@ TEST_F(FramesOnTheDesktop, BarsShowThePlainAndTheArrowPatterns) {
 
   const Rect& v = root->splitter->bar;
   const Rect& h = rightSplit->splitter->bar;
-  const PatternImage arrowLeft = PatternPixels(kPatternArrowLeft);
-  const PatternImage plainH = PatternPixels(kPatternHorizontal);
   for (int y = 300; y < 324; ++y)
     for (int x = 0; x < 4; ++x)
-      ASSERT_EQ(ScreenPixel(v.left + x, y), arrowLeft.pixels[(y - v.top) % 12 * 4 + x]) << x << "," << y;
+      ASSERT_EQ(ScreenPixel(v.left + x, y), kArrowLeft.At(x, (y - v.top) % 12)) << x << "," << y;
   for (int y = 0; y < 4; ++y)
     for (int x = 100; x < 124; ++x)
-      ASSERT_EQ(ScreenPixel(h.left + x, h.top + y), plainH.pixels[y * 12 + x % 12]) << x << "," << y;
+      ASSERT_EQ(ScreenPixel(h.left + x, h.top + y), kPlainHorizontal.At(x % 12, y)) << x << "," << y;
 
   // The top-right leaf active: its bar below points up, and the vertical bar points
   // right only along that leaf (and 4 pixels past its bottom).
   ws.model.SetActiveFrame(topRight);
   Pump(200);
-  const PatternImage arrowUp = PatternPixels(kPatternArrowUp);
-  const PatternImage arrowRight = PatternPixels(kPatternArrowRight);
-  const PatternImage plainV = PatternPixels(kPatternVertical);
-  for (int x = 100; x < 124; ++x)
-    ASSERT_EQ(ScreenPixel(h.left + x, h.top), arrowUp.pixels[x % 12]) << x;
+  for (int x = 100; x < 124; ++x) ASSERT_EQ(ScreenPixel(h.left + x, h.top), kArrowUp.At(x % 12, 0)) << x;
   const int edge = topRight->rect.bottom + 4 - v.top;
   for (int y = edge - 12; y < edge + 12; ++y) {
-    const PatternImage& expected = y < edge ? arrowRight : plainV;
-    ASSERT_EQ(ScreenPixel(v.left + 1, v.top + y), expected.pixels[y % 12 * 4 + 1]) << y;
+    const Pattern& expected = y < edge ? kArrowRight : kPlainVertical;
+    ASSERT_EQ(ScreenPixel(v.left + 1, v.top + y), expected.At(1, y % (y < edge ? 12 : 4))) << y;
   }
   EXPECT_EQ(rightSplit->splitter->highlight, (Rect{-4, 0, topRight->rect.Width() + 4, 4}));
 }

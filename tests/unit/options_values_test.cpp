@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace tessel {
 namespace {
 
@@ -38,6 +41,45 @@ TEST(OptionsValues, TheIntervalIsReadAsDaysAndAnythingBelowOneIsRefusedWithoutCh
     EXPECT_EQ(after.LoadSession, 0u);
     EXPECT_EQ(after.UpdateInterval, 9);
   }
+}
+
+TEST(OptionsValues, TwoCommandsWithOneHotkeyAreRefusedNamingBothAndNothingIsTaken) {
+  constexpr std::uint32_t kCtrlAltV = 0x0656, kCtrlAltRight = 0x0E27;
+  const struct {
+    const char* name;
+    std::uint32_t hotkeys[kHotkeyCount];
+    int first, second;  // -1: accepted
+  } rows[] = {
+      {"none set", {}, -1, -1},
+      {"all different", {0x0648, kCtrlAltV, 0x0652, 0x0E25, kCtrlAltRight, 0x0E26, 0x0E28}, -1, -1},
+      {"same key, other modifiers", {kCtrlAltV, 0x0256, 0x0456, 0x0156, 0x0056}, -1, -1},
+      {"split vertically and move right", {0, kCtrlAltV, 0, 0, kCtrlAltV}, 1, 4},
+      {"the first pair in table order", {kCtrlAltV, 0x0648, kCtrlAltV, 0x0648}, 0, 2},
+      {"the extended-key flag tells nothing apart", {0, 0, 0, 0, kCtrlAltRight, 0x0627}, 4, 5},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    Settings s;
+    OptionsControls c = ControlsFromSettings(s);
+    std::copy(std::begin(row.hotkeys), std::end(row.hotkeys), c.hotkeys);
+    c.loadSession = true;
+    OptionsRefusal why;
+    EXPECT_EQ(TakeControls(c, &s, &why), row.first < 0);
+    EXPECT_EQ(why.clash.first, row.first);
+    EXPECT_EQ(why.clash.second, row.second);
+    if (row.first < 0) continue;
+    EXPECT_EQ(why.kind, OptionsRefusal::kSameHotkey);
+    EXPECT_EQ(s.LoadSession, 0u) << "nothing taken";
+    EXPECT_EQ(s.hotkeyTable[row.second].hotkey, 0u);
+  }
+  Settings s;
+  OptionsControls c = ControlsFromSettings(s);
+  c.hotkeys[1] = c.hotkeys[4] = kCtrlAltV;
+  OptionsRefusal why;
+  TakeControls(c, &s, &why);
+  EXPECT_EQ(why.message,
+            L"\"Split vertically\" and \"Move active window right\" have the same hotkey.\r\n\r\n"
+            L"Please give each command a hotkey of its own.");
 }
 
 TEST(OptionsValues, ACheckBoxClearedStoresNoIntervalAndShowsTheDefaultNextTime) {

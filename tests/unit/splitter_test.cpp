@@ -86,24 +86,5 @@ TEST_F(SplitterTest, RelayoutMovesBarsAndRefitsWindowsAlongTheLine) {
   EXPECT_FALSE(RelayoutSplitLine(ws, nullptr));
 }
 
-TEST(SplitterPatterns, EveryPatternTilesItsBar) {
-  for (BarPattern p : {kPatternVertical, kPatternArrowLeft, kPatternArrowRight}) {
-    const PatternImage image = PatternPixels(p);
-    EXPECT_EQ(image.width, 4);
-    EXPECT_EQ(image.height, 12);
-  }
-  for (BarPattern p : {kPatternHorizontal, kPatternArrowUp, kPatternArrowDown}) {
-    const PatternImage image = PatternPixels(p);
-    EXPECT_EQ(image.width, 12);
-    EXPECT_EQ(image.height, 4);
-  }
-  // The arrow's tip: the darkest blue, at the side facing the active frame.
-  EXPECT_EQ(PatternPixels(kPatternArrowLeft).pixels[3 * 4 + 0], 0x034F75u);
-  EXPECT_EQ(PatternPixels(kPatternArrowRight).pixels[8 * 4 + 3], 0x034F75u);
-  EXPECT_EQ(PatternPixels(kPatternArrowUp).pixels[0 * 12 + 8], 0x034F75u);
-  EXPECT_EQ(PatternPixels(kPatternArrowDown).pixels[3 * 12 + 3], 0x034F75u);
-  EXPECT_EQ(PatternPixels(kPatternNone).pixels, nullptr);
-}
-
 }  // namespace
 }  // namespace tessel

@@ -219,10 +219,14 @@ bool ApplyOptionsPages(HWND sheet) {
     c.showBalloon = Checked(misc, kShowBalloon);
   }
   const Settings before = ws.settings;
-  if (!TakeControls(c, &ws.settings)) {
-    MessageBoxW(sheet, L"Interval for checking update must be at least one.", L"Error", MB_ICONERROR | MB_OK);
-    PropSheet_SetCurSel(sheet, nullptr, kMiscPage);
-    SetFocus(GetDlgItem(Page(sheet, kMiscPage), kIntervalField));
+  OptionsRefusal why;
+  if (!TakeControls(c, &ws.settings, &why)) {
+    MessageBoxW(sheet, why.message.c_str(), L"Error", MB_ICONERROR | MB_OK);
+    // The focus goes where the user mends it: the interval, or the later of the two hotkeys.
+    const bool interval = why.kind == OptionsRefusal::kInterval;
+    const int page = interval ? kMiscPage : kHotkeysPage;
+    PropSheet_SetCurSel(sheet, nullptr, page);
+    SetFocus(GetDlgItem(Page(sheet, page), interval ? kIntervalField : kHotkeyControls[why.clash.second]));
     return false;
   }
   if (SaveSettings(ws, false)) return true;

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <string>
@@ -57,10 +58,20 @@ UINT_PTR CALLBACK FileDlgHookProc(HWND hook, UINT message, WPARAM, LPARAM) {
   return 0;
 }
 
-// Asks for a layout file; false when cancelled.
+std::wstring DocumentsFolder() {
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return L"";
+  return path;
+}
+
+// Asks for a layout file, in the folder of the last one chosen (else the documents
+// folder, never the program's, where a user may not write); false when cancelled.
 bool AskForFile(bool save, std::wstring* path) {
   wchar_t file[MAX_PATH] = {};
+  std::wstring& last = Program::instance->lastLayoutFile;
+  const std::wstring folder = FileDialogFolder(last, DocumentsFolder());
   OPENFILENAMEW ofn{};
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   ofn.lStructSize = sizeof ofn;
   ofn.lpstrFilter = L"Tessel saved frames(*.tsf)\0*.tsf\0";
   ofn.nFilterIndex = 1;
@@ -73,7 +84,7 @@ bool AskForFile(bool save, std::wstring* path) {
               (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return false;
-  *path = file;
+  *path = last = file;
   return true;
 }
 
@@ -136,6 +147,9 @@ HMENU BuildTrayMenu(Program& p) {
   return menu;
 }
 
+// The menu returns the chosen command rather than posting it, so whether the window in
+// front before the menu gets the foreground back is decided from that command; the
+// command is then carried out as if it had been posted.
 void OpenTrayMenu(Program& p, HWND hwnd) {
   ShellState& shell = p.shell;
   shell.lastCommand = 0;
@@ -149,16 +163,21 @@ void OpenTrayMenu(Program& p, HWND hwnd) {
   const UINT flags = TrayMenuAlignment({cursor.x, cursor.y}, GetSystemMetrics(SM_CXSCREEN),
                                        GetSystemMetrics(SM_CYSCREEN));
   SetForegroundWindow(hwnd);
-  if (!TrackPopupMenu(menu, flags, cursor.x, cursor.y, 0, hwnd, nullptr)) {
+  SetLastError(ERROR_SUCCESS);
+  const UINT command = static_cast<UINT>(
+      TrackPopupMenu(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, 0, hwnd, nullptr));
+  // Nothing chosen and failed are both 0; only a failure leaves an error behind.
+  if (!command && GetLastError() != ERROR_SUCCESS) {
     ShowError(L"Failed to create popup menu.");
     DestroyMenu(menu);
     return;
   }
   DestroyMenu(menu);
   PostMessageW(hwnd, WM_NULL, 0, 0);
-  if (shell.previousForeground != kNoWindow && GiveForegroundBack(shell.lastCommand))
+  if (shell.previousForeground != kNoWindow && GiveForegroundBack(command))
     SetForegroundWindow(ToHwnd(shell.previousForeground));
   shell.previousForeground = kNoWindow;
+  if (command) SendMessageW(hwnd, WM_COMMAND, command, 0);
 }
 
 void OnTrayNotify(Program& p, HWND hwnd, LPARAM mouseMessage) {

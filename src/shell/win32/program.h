@@ -36,6 +36,7 @@ struct Program {
   HICON trayIcon = nullptr;
   HBITMAP menuImages[5] = {};  // split horizontally, vertically, remove, load, save
   HBITMAP aboutLogo = nullptr;
+  std::wstring lastLayoutFile;  // chosen in the last load or save dialog, for the next one
 };
 
 // The hidden main window's procedure.

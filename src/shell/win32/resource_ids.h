@@ -18,3 +18,10 @@
 #define IDB_SAVE_12 166
 #define IDB_LOAD_16 167
 #define IDB_SAVE_16 168
+// The splitter bars' patterns, loaded by these ids, which are also their BarPattern values.
+#define IDB_BAR_ARROW_LEFT 102
+#define IDB_BAR_ARROW_RIGHT 103
+#define IDB_BAR_ARROW_UP 104
+#define IDB_BAR_ARROW_DOWN 105
+#define IDB_BAR_HORIZONTAL 150
+#define IDB_BAR_VERTICAL 151

@@ -54,11 +54,17 @@ void AllowHookMessages(UINT manageMessage) {
   FreeLibrary(user32);
 }
 
+static_assert(IDB_BAR_VERTICAL == kPatternVertical && IDB_BAR_HORIZONTAL == kPatternHorizontal &&
+                  IDB_BAR_ARROW_LEFT == kPatternArrowLeft && IDB_BAR_ARROW_RIGHT == kPatternArrowRight &&
+                  IDB_BAR_ARROW_UP == kPatternArrowUp && IDB_BAR_ARROW_DOWN == kPatternArrowDown,
+              "the bars load their patterns by these resource ids");
+
 void LoadMenuImages(Program& p) {
   const std::vector<int> ids = MenuImageIds(p.workspace.osVersion.major);
   for (int i = 0; i < 5; ++i)
     if (!p.menuImages[i]) p.menuImages[i] = LoadBitmapW(p.module, MAKEINTRESOURCEW(ids[i]));
   p.aboutLogo = LoadBitmapW(p.module, MAKEINTRESOURCEW(IDB_ABOUT));
+  p.splitters.LoadPatterns(p.module);
 }
 
 void FreeMenuImages(Program& p) {

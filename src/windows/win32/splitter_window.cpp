@@ -1,7 +1,5 @@
 #include "windows/win32/splitter_window.h"
 
-#include <vector>
-
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/rect_win32.h"
 
@@ -13,31 +11,7 @@ constexpr wchar_t kStandInClass[] = L"TesselSplitterOwner";
 static_assert(sizeof(RECT) == sizeof(Rect) && offsetof(RECT, bottom) == offsetof(Rect, bottom),
               "a RECT handed over by the system is read as a Rect");
 
-// A pattern as a packed device-independent bitmap (header and 24-bit rows), from which a
-// brush is made for each fill.
-std::vector<BYTE> PackedPattern(BarPattern pattern) {
-  const PatternImage image = PatternPixels(pattern);
-  const int stride = (image.width * 3 + 3) & ~3;
-  std::vector<BYTE> dib(sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * image.height);
-  auto* header = reinterpret_cast<BITMAPINFOHEADER*>(dib.data());
-  header->biSize = sizeof(BITMAPINFOHEADER);
-  header->biWidth = image.width;
-  header->biHeight = -image.height;  // top row first
-  header->biPlanes = 1;
-  header->biBitCount = 24;
-  header->biCompression = BI_RGB;
-  BYTE* bits = dib.data() + sizeof(BITMAPINFOHEADER);
-  for (int y = 0; y < image.height; ++y) {
-    for (int x = 0; x < image.width; ++x) {
-      const std::uint32_t rgb = image.pixels[y * image.width + x];
-      BYTE* p = bits + y * stride + x * 3;
-      p[0] = static_cast<BYTE>(rgb);        // blue
-      p[1] = static_cast<BYTE>(rgb >> 8);   // green
-      p[2] = static_cast<BYTE>(rgb >> 16);  // red
-    }
-  }
-  return dib;
-}
+constexpr COLORREF kBarColour = RGB(206, 199, 189);  // the class background
 
 // Asked of a bar that was activated all the same (Wine passes activation to the next
 // window in z-order even when it is a WS_EX_NOACTIVATE window).
@@ -55,9 +29,15 @@ HWND NextActivatable(HWND bar) {
   return nullptr;
 }
 
-void FillWithPattern(HDC dc, const RECT& area, BarPattern pattern) {
-  const std::vector<BYTE> dib = PackedPattern(pattern);
-  HBRUSH brush = CreateDIBPatternBrushPt(dib.data(), DIB_RGB_COLORS);
+constexpr BarPattern kPatterns[Win32SplitterWindows::kPatternCount] = {kPatternVertical,  kPatternHorizontal,
+                                                                       kPatternArrowLeft, kPatternArrowRight,
+                                                                       kPatternArrowUp,   kPatternArrowDown};
+
+// Fills with the bitmap tiled from the client origin; without the bitmap (a resource
+// missing from the program file) in the bar's plain colour, so the bar still shows.
+void FillWithPattern(HDC dc, const RECT& area, HBITMAP pattern) {
+  HBRUSH brush = pattern ? CreatePatternBrush(pattern) : nullptr;
+  if (!brush) brush = CreateSolidBrush(kBarColour);
   if (!brush) return;
   FillRect(dc, &area, brush);
   DeleteObject(brush);
@@ -71,7 +51,20 @@ Win32SplitterWindows::Win32SplitterWindows(Workspace& ws) : ws_(ws) { instance_ 
 
 Win32SplitterWindows::~Win32SplitterWindows() {
   if (standIn_) DestroyWindow(standIn_);
+  for (HBITMAP& b : patterns_)
+    if (b) DeleteObject(b);
   if (instance_ == this) instance_ = nullptr;
+}
+
+void Win32SplitterWindows::LoadPatterns(HMODULE module) {
+  for (int i = 0; i < kPatternCount; ++i)
+    if (!patterns_[i]) patterns_[i] = LoadBitmapW(module, MAKEINTRESOURCEW(kPatterns[i]));
+}
+
+HBITMAP Win32SplitterWindows::Pattern(BarPattern pattern) const {
+  for (int i = 0; i < kPatternCount; ++i)
+    if (kPatterns[i] == pattern) return patterns_[i];
+  return nullptr;
 }
 
 HWND Win32SplitterWindows::Owner() {
@@ -187,9 +180,9 @@ void Win32SplitterWindows::Paint(HWND hwnd, Frame& split) {
   if (dc) {
     SetBrushOrgEx(dc, 0, 0, nullptr);
     const RECT whole{0, 0, s.bar.Width(), s.bar.Height()};
-    FillWithPattern(dc, whole, split.vertical ? kPatternVertical : kPatternHorizontal);
+    FillWithPattern(dc, whole, Pattern(split.vertical ? kPatternVertical : kPatternHorizontal));
     const Rect& n = highlight.rect;
-    if (n.top || n.bottom || n.left) FillWithPattern(dc, ToRECT(n), highlight.pattern);
+    if (n.top || n.bottom || n.left) FillWithPattern(dc, ToRECT(n), Pattern(highlight.pattern));
     ReleaseDC(hwnd, dc);
   }
   s.highlight = highlight.rect;

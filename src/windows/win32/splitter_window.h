@@ -19,6 +19,12 @@ class Win32SplitterWindows final : public SplitterWindows {
   // Bars made from now on are owned by this window.
   void SetOwner(HWND owner) { owner_ = owner; }
 
+  // Loads the six patterns from the bitmap resources of `module` (ids: their BarPattern
+  // values), those not loaded yet. One that is missing leaves its bars in plain colour.
+  // The bitmaps live as long as this object.
+  void LoadPatterns(HMODULE module);
+  static constexpr int kPatternCount = 6;
+
   WindowId Create(Frame& split, const Rect& bar) override;
 
  private:
@@ -27,12 +33,14 @@ class Win32SplitterWindows final : public SplitterWindows {
   Frame* ValidFrame(HWND hwnd);
   void Paint(HWND hwnd, Frame& split);
   HWND Owner();
+  HBITMAP Pattern(BarPattern pattern) const;
 
   static Win32SplitterWindows* instance_;
   Workspace& ws_;
   HWND owner_ = nullptr;
   HWND standIn_ = nullptr;
   HWND foregroundBeforeDrag_ = nullptr;
+  HBITMAP patterns_[kPatternCount] = {};
 };
 
 }  // namespace tessel

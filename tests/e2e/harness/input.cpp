@@ -85,7 +85,7 @@ bool RunShell(const std::string& line) {
 
 namespace {
 std::string Format(const char* format, int a, int b) {
-  char text[64];
+  char text[128];  // the longest chain, the Ctrl click, cut short would leave Ctrl held
   std::snprintf(text, sizeof text, format, a, b);
   return text;
 }
@@ -107,7 +107,10 @@ void Drag(POINT from, POINT to) {
 }
 
 void CtrlClickAt(int x, int y) {
-  Xdo(Format("mousemove %d %d keydown ctrl sleep 0.05 click 1 sleep 0.05 keyup ctrl", x, y).c_str());
+  // Wine takes the key from the X server through the window with the keyboard focus and
+  // the click through the one under the pointer, each in its own time: a window of a busy
+  // application in front can hand the key on after the click unless it is held a while.
+  Xdo(Format("mousemove %d %d sleep 0.1 keydown ctrl sleep 0.5 click 1 sleep 0.1 keyup ctrl", x, y).c_str());
 }
 
 }  // namespace tessel::e2e
