@@ -44,8 +44,8 @@ std::int32_t& EdgeOf(Rect& r, Edge e) {
   }
 }
 
-// Moves one outer edge of the tree by `d` (outward positive), limited so no leaf on it
-// drops below the minimum. Returns the change made.
+// Moves one outer edge of the tree and its bars by `d` (outward positive), limited so no
+// leaf on it drops below the minimum. Returns the change made.
 std::int32_t MoveOuterEdge(Workspace& ws, Frame* root, Edge e, std::int64_t d) {
   Rect old = root->rect;
   const std::int32_t line = EdgeOf(old, e);
@@ -71,21 +71,17 @@ std::int32_t MoveOuterEdge(Workspace& ws, Frame* root, Edge e, std::int64_t d) {
     std::int32_t& edge = EdgeOf(f.rect, e);
     if (edge != line) return true;
     edge += step;
-    if (f.isSplit) {
-      Rect& bar = f.splitter->bar;
-      if (f.vertical) {
-        bar.top = f.rect.top;
-        bar.bottom = f.rect.bottom;
-      } else {
-        bar.left = f.rect.left;
-        bar.right = f.rect.right;
-      }
-      if (f.splitter->hwnd != kNoWindow)
-        sys.SetWindowPos(f.splitter->hwnd, kNoWindow, bar.left, bar.top, bar.Width(), bar.Height(), kSwpPlace);
+    if (!f.isSplit) return true;
+    Rect& bar = f.splitter->bar;
+    if (f.vertical) {
+      bar.top = f.rect.top;
+      bar.bottom = f.rect.bottom;
     } else {
-      for (ManagedWindow* w = f.windows; w; w = w->next)
-        if (!w->leader) FitWindow(ws, w);
+      bar.left = f.rect.left;
+      bar.right = f.rect.right;
     }
+    if (f.splitter->hwnd != kNoWindow)
+      sys.SetWindowPos(f.splitter->hwnd, kNoWindow, bar.left, bar.top, bar.Width(), bar.Height(), kSwpPlace);
     return true;
   });
   return static_cast<std::int32_t>(d);
@@ -143,6 +139,11 @@ std::int32_t AdaptToWorkArea(Workspace& ws) {
     }
     last = d ? MoveOuterEdge(ws, root, e, d) : 0;
   }
+  // Every window, not only those on a moved edge: one pushed out of line earlier comes
+  // back wherever it is. Followers go where their leader goes.
+  for (Frame* f = ws.model.frameList; f; f = f->next)
+    for (ManagedWindow* w = f->windows; w; w = w->next)
+      if (!w->leader) FitWindow(ws, w);
   ws.model.UpdateActiveBars();
   return last;
 }
