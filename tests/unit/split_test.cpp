@@ -251,8 +251,8 @@ TEST_F(SplitTest, AWindowPlacedAnewNeverLandsInTheRemovedLeaf) {
     std::uint32_t keepVisible;
   };
   const Row rows[] = {
-      {"title-bar line on the top edge, placed by its reference point (0, 0)", true, {-300, -26, 300, 400}, 1},
-      {"right of the screen, placed by the point (1, 1)", false, {1100, 100, 1400, 300}, 0},
+      {"title-bar line on the top edge, placed at (0, 0)", true, {-300, -26, 300, 400}, 1},
+      {"right of the screen, placed at (1, 1)", false, {1100, 100, 1400, 300}, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
