@@ -13,8 +13,10 @@
 #include "harness/program_state.h"
 #include "harness/tessel_process.h"
 #include "platform/win32/rect_win32.h"
+#include "platform/win32/win32_file_system.h"
 #include "shell/commands.h"
 #include "store/frames_format.h"
+#include "store/settings_store.h"
 
 namespace tessel {
 namespace {
@@ -204,33 +206,6 @@ TEST_F(Program, HotkeysSplitRemoveAndMoveTheWindowInFront) {
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "the active frame removed";
 }
 
-// The program's own record of the last layout.
-std::wstring LastFramesFile() {
-  wchar_t appData[MAX_PATH] = {};
-  GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
-  return std::wstring(appData) + L"\\Velbrook\\Tessel\\lastframes.tsf";
-}
-
-std::vector<std::uint8_t> FileBytes(const std::wstring& path) {
-  std::vector<std::uint8_t> bytes(4096);
-  DWORD read = 0;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-  CloseHandle(file);
-  bytes.resize(read);
-  return bytes;
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  return written == bytes.size();
-}
-
 // A layout saved on a 1920 x 1040 work area: three quarters of the room left of the
 // line, the right side split in equal halves.
 std::vector<std::uint8_t> LayoutFrom1920x1040() {
@@ -266,7 +241,10 @@ TEST_F(Program, TheLastLayoutComesBackAfterACleanExitFittedToTheScreen) {
   // Saved on a larger screen: the lines keep their proportion in the 1280 x 1004 work
   // area, and the file stays as it was.
   const std::vector<std::uint8_t> saved = LayoutFrom1920x1040();
-  ASSERT_TRUE(WriteFileBytes(LastFramesFile(), saved));
+  Win32FileSystem files;
+  std::wstring lastFrames;
+  ASSERT_TRUE(LastFramesPath(files, &lastFrames));
+  ASSERT_TRUE(files.WriteWholeFile(lastFrames, saved));
   const RECT area = e2e::WorkArea();
   ASSERT_EQ(area.right, 1280);
   ASSERT_EQ(area.bottom, 1004);
@@ -277,7 +255,8 @@ TEST_F(Program, TheLastLayoutComesBackAfterACleanExitFittedToTheScreen) {
   if (bars[0].right - bars[0].left != 4) std::swap(bars[0], bars[1]);
   EXPECT_EQ(FromRECT(bars[0]), (Rect{956, 0, 960, 1004})) << "three quarters of 1276 pixels, rounded";
   EXPECT_EQ(FromRECT(bars[1]), (Rect{960, 500, 1280, 504})) << "the right side halved";
-  EXPECT_EQ(FileBytes(LastFramesFile()), saved);
+  std::vector<std::uint8_t> after;
+  EXPECT_TRUE(files.ReadWholeFile(lastFrames, 4096, &after) && after == saved) << "the file is not rewritten";
 }
 
 TEST_F(Program, TrayMenuCarriesTheCommands) {
