@@ -71,17 +71,18 @@ std::int32_t MoveOuterEdge(Workspace& ws, Frame* root, Edge e, std::int64_t d) {
     std::int32_t& edge = EdgeOf(f.rect, e);
     if (edge != line) return true;
     edge += step;
-    if (!f.isSplit) return true;
-    Rect& bar = f.splitter->bar;
-    if (f.vertical) {
-      bar.top = f.rect.top;
-      bar.bottom = f.rect.bottom;
-    } else {
-      bar.left = f.rect.left;
-      bar.right = f.rect.right;
+    if (f.isSplit) {
+      Rect& bar = f.splitter->bar;
+      if (f.vertical) {
+        bar.top = f.rect.top;
+        bar.bottom = f.rect.bottom;
+      } else {
+        bar.left = f.rect.left;
+        bar.right = f.rect.right;
+      }
+      if (f.splitter->hwnd != kNoWindow)
+        sys.SetWindowPos(f.splitter->hwnd, kNoWindow, bar.left, bar.top, bar.Width(), bar.Height(), kSwpPlace);
     }
-    if (f.splitter->hwnd != kNoWindow)
-      sys.SetWindowPos(f.splitter->hwnd, kNoWindow, bar.left, bar.top, bar.Width(), bar.Height(), kSwpPlace);
     return true;
   });
   return static_cast<std::int32_t>(d);
