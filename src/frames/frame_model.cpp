@@ -136,8 +136,9 @@ Frame* FrameModel::FrameAtPoint(std::int32_t x, std::int32_t y, bool withBars) c
   // Widened so that a leaf at the edge of the coordinate range cannot wrap around.
   const std::int64_t margin = withBars ? kBarThickness : 0;
   for (Frame* f = frameList; f; f = f->next) {
-    if (f->isSplit) continue;
     const Rect& r = f->rect;
+    // A leaf collapsed to a line is one being removed: nothing may be placed in it.
+    if (f->isSplit || r.IsEmpty()) continue;
     if (r.left <= x && x <= r.right + margin && r.top <= y && y <= r.bottom + margin) return f;
   }
   return nullptr;

@@ -45,7 +45,8 @@ class FrameModel {
   // Repaints the splitter windows that border the active frame, and those that did.
   void UpdateActiveBars();
   // The first leaf in list order holding the point, bounds inclusive; with bars, the
-  // strips to the right of and below a leaf count as part of it.
+  // strips to the right of and below a leaf count as part of it. A leaf without area
+  // (collapsed while it is removed) holds no point.
   Frame* FrameAtPoint(std::int32_t x, std::int32_t y, bool withBars) const;
   ManagedWindow* FindManagedWindow(WindowId window) const;
   // Frees a record taken out of its leaf, with its region and follower links; the

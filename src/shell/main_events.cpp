@@ -255,7 +255,10 @@ void OnCommand(Workspace& ws, ShellState& shell, ShellActions& actions, std::uin
 }
 
 void OnQueryEndSession(Workspace& ws, ShellState& shell, ShellActions& actions) {
-  actions.SaveSettingsAtExit();
+  // Saved while the frames still exist: they are removed next, and a save after that
+  // would record an empty layout for the next start.
+  if (!shell.savedAtExit) actions.SaveSettingsAtExit();
+  shell.savedAtExit = true;
   RemoveAllFrames(ws);
   ws.system.PostMessageW(shell.mainWindow, kWmClose, 0, 0);
 }

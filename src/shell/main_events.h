@@ -20,6 +20,7 @@ struct ShellState {
   WindowId previousForeground{};
   std::uint32_t modifierState = 0;  // Shift, Ctrl, Alt as the keyboard hook last saw them
   std::uint32_t lastVanishedSweep = 0;  // tick of the last look for windows gone unreported
+  bool savedAtExit = false;             // saved at the end of the session: not again at exit
 };
 
 // What the commands open or write, provided by the running program.
@@ -51,7 +52,8 @@ void OnSettleTimer(Workspace& ws, ShellState& shell);
 // A command posted to the main window (WM_COMMAND).
 void OnCommand(Workspace& ws, ShellState& shell, ShellActions& actions, std::uint32_t wParam, std::intptr_t lParam);
 
-// The Windows session ends: everything is saved, then every window released.
+// The Windows session ends: everything is saved (once, however often the session asks),
+// then every window released.
 void OnQueryEndSession(Workspace& ws, ShellState& shell, ShellActions& actions);
 
 // A frame-rectangle request from the hook library, as it arrived in WM_COPYDATA: the

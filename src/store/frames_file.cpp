@@ -5,6 +5,7 @@
 
 #include "platform/file_system.h"
 #include "store/frames_format.h"
+#include "store/layout_fit.h"
 #include "windows/layout.h"
 
 namespace tessel {
@@ -32,6 +33,9 @@ bool LoadFrames(Workspace& ws, const wchar_t* path) {
   if (!ws.files->ReadWholeFile(path, kMaxFramesFileSize, &bytes) ||
       !DecodeLayout(bytes.data(), bytes.size(), &layout) || !IsSoundLayout(layout))
     return false;
+  // Saved on another screen, or before the taskbar moved: fitted to today's work area.
+  Rect area;
+  if (ws.system.GetWorkArea(&area)) FitLayoutToArea(&layout, area);
   Frame* chain = BuildChain(layout);
   if (!chain && !layout.frames.empty()) return false;
   return ApplyLoadedLayout(ws, chain, static_cast<std::int32_t>(layout.frames.size()), layout.active);

@@ -15,9 +15,9 @@ constexpr std::size_t kMaxFramesFileSize = std::size_t{16} << 20;
 // failed save leaves an existing file as it was and no partial file behind.
 bool SaveFrames(Workspace& ws, const wchar_t* path);
 
-// Reads a layout file and puts it in force in place of the current layout. A file that
-// cannot be read, or whose frames do not make one sound tree, is refused before
-// anything changes.
+// Reads a layout file and puts it in force in place of the current layout, fitted to
+// the work area; the file itself is not changed. A file that cannot be read, or whose
+// frames do not make one sound tree, is refused before anything changes.
 bool LoadFrames(Workspace& ws, const wchar_t* path);
 
 }  // namespace tessel

@@ -38,8 +38,11 @@ void RunUpdateCheck(const UpdateCheckHost& host, std::atomic<bool>& newVersionAv
   bool due = true;
   KeyId key = kNoKey;
   if (host.registry.RegCreateKeyExW(kSettingsKey, &key) == kErrorSuccess) {
-    if (!ReadEight(host.registry, key, kLastServerVersion, &stored)) stored = 0.0;
-    due = !ReadEight(host.registry, key, kLastCheckUpdateTime, &lastCheck);
+    // Either value missing or odd: nothing recorded can be trusted, so a check is due.
+    const bool haveVersion = ReadEight(host.registry, key, kLastServerVersion, &stored);
+    if (!haveVersion) stored = 0.0;
+    const bool haveTime = ReadEight(host.registry, key, kLastCheckUpdateTime, &lastCheck);
+    due = !haveVersion || !haveTime;
     host.registry.RegCloseKey(key);
   }
   if (!due) due = CheckDue(host.now(), lastCheck, host.updateInterval);

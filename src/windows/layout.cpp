@@ -44,8 +44,8 @@ std::int32_t& EdgeOf(Rect& r, Edge e) {
   }
 }
 
-// Moves one outer edge of the tree by `d` (outward positive), limited so no leaf on it
-// drops below the minimum. Returns the change made.
+// Moves one outer edge of the tree and its bars by `d` (outward positive), limited so no
+// leaf on it drops below the minimum. Returns the change made.
 std::int32_t MoveOuterEdge(Workspace& ws, Frame* root, Edge e, std::int64_t d) {
   Rect old = root->rect;
   const std::int32_t line = EdgeOf(old, e);
@@ -82,9 +82,6 @@ std::int32_t MoveOuterEdge(Workspace& ws, Frame* root, Edge e, std::int64_t d) {
       }
       if (f.splitter->hwnd != kNoWindow)
         sys.SetWindowPos(f.splitter->hwnd, kNoWindow, bar.left, bar.top, bar.Width(), bar.Height(), kSwpPlace);
-    } else {
-      for (ManagedWindow* w = f.windows; w; w = w->next)
-        if (!w->leader) FitWindow(ws, w);
     }
     return true;
   });
@@ -143,6 +140,11 @@ std::int32_t AdaptToWorkArea(Workspace& ws) {
     }
     last = d ? MoveOuterEdge(ws, root, e, d) : 0;
   }
+  // Every window, not only those on a moved edge: one pushed out of line earlier comes
+  // back wherever it is. Followers go where their leader goes.
+  for (Frame* f = ws.model.frameList; f; f = f->next)
+    for (ManagedWindow* w = f->windows; w; w = w->next)
+      if (!w->leader) FitWindow(ws, w);
   ws.model.UpdateActiveBars();
   return last;
 }

@@ -13,8 +13,8 @@ namespace tessel {
 bool ApplyLoadedLayout(Workspace& ws, Frame* chain, std::int32_t count, std::int32_t activeIndex);
 
 // Follows a changed work area: the frames on the root's outer edges grow or shrink
-// (right, bottom, left, top; no leaf along a shrinking edge below 50 pixels), their
-// bars stretch and their windows are refitted. Split lines do not move. Returns the
+// (right, bottom, left, top; no leaf along a shrinking edge below 50 pixels) and their
+// bars stretch; then every managed window is refitted. Split lines do not move. Returns the
 // last edge's change; 0 with no frames or no work area.
 std::int32_t AdaptToWorkArea(Workspace& ws);
 

@@ -14,7 +14,11 @@
 #include "harness/program_fixture.h"
 #include "harness/program_state.h"
 #include "harness/tessel_process.h"
+#include "platform/win32/rect_win32.h"
+#include "platform/win32/win32_file_system.h"
 #include "shell/commands.h"
+#include "store/frames_format.h"
+#include "store/settings_store.h"
 
 namespace tessel {
 namespace {
@@ -128,11 +132,25 @@ TEST_F(Program, RefusesToRunWithoutAWholeHookLibrary) {
   const std::wstring exe = folder + L"tessel.exe";
   ASSERT_TRUE(CopyFileW(BuiltProgram().c_str(), exe.c_str(), FALSE));
   DeleteFileW((folder + L"hmg.dll").c_str());
+  // The last layout is restored before the library is looked for.
+  WriteDword(L"LoadSession", 1);
+  WriteDword(L"ShowBalloon", 0);
+  {
+    Tessel first;
+    ASSERT_TRUE(first.WaitForMainWindow());
+    ASSERT_TRUE(SplitVertically());
+    ASSERT_EQ(first.Exit(), 0);
+  }
+  HWND wide = Open(WindowKind::kPlain, {100, 100, 1000, 400});  // wider than a frame: clipped
   {
     Tessel alone(L"", exe);
     EXPECT_EQ(TakeErrorBox(), L"Fatal error: can not load hmg.dll.");
     EXPECT_EQ(alone.ExitCode(), 1);
   }
+  RECT r;
+  ASSERT_TRUE(GetWindowRect(wide, &r));
+  EXPECT_EQ(r.left, 0) << "slid into the restored left frame";
+  EXPECT_EQ(RegionType(wide), ERROR) << "and given back whole when the program gave up";
   // A library without the hook entry points: any program file will do.
   ASSERT_TRUE(CopyFileW(BesideExecutable(L"window_app.exe").c_str(), (folder + L"hmg.dll").c_str(), FALSE));
   {
@@ -190,7 +208,22 @@ TEST_F(Program, HotkeysSplitRemoveAndMoveTheWindowInFront) {
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "the active frame removed";
 }
 
-TEST_F(Program, TheLastLayoutComesBackAfterACleanExit) {
+// A layout saved on a 1920 x 1040 work area: three quarters of the room left of the
+// line, the right side split in equal halves.
+std::vector<std::uint8_t> LayoutFrom1920x1040() {
+  LayoutEntries layout;
+  layout.frames = {
+      {{0, 0, 1920, 1040}, 1, 1, 1, 2, 5, kBarThickness, {1436, 0, 1440, 1040}, {}},
+      {{0, 0, 1436, 1040}, 0, 0, 0, 0, 0, 0, {}, {}},
+      {{1440, 0, 1920, 1040}, 1, 0, 3, 4, 0, kBarThickness, {1440, 518, 1920, 522}, {}},
+      {{1440, 0, 1920, 518}, 0, 0, 0, 0, 2, 0, {}, {}},
+      {{1440, 522, 1920, 1040}, 0, 0, 0, 0, 2, 0, {}, {}},
+  };
+  layout.active = 1;
+  return EncodeLayout(layout);
+}
+
+TEST_F(Program, TheLastLayoutComesBackAfterACleanExitFittedToTheScreen) {
   WriteDword(L"LoadSession", 1);
   WriteDword(L"ShowBalloon", 0);
   {
@@ -200,9 +233,32 @@ TEST_F(Program, TheLastLayoutComesBackAfterACleanExit) {
     ASSERT_EQ(tessel.Exit(), 0);
   }
   EXPECT_TRUE(Bars().empty());
-  Tessel again;
-  ASSERT_TRUE(again.WaitForMainWindow());
-  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "restored at start-up";
+  {
+    Tessel again;
+    ASSERT_TRUE(again.WaitForMainWindow());
+    EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "restored at start-up";
+    ASSERT_EQ(again.Exit(), 0);
+  }
+
+  // Saved on a larger screen: the lines keep their proportion in the 1280 x 1004 work
+  // area, and the file stays as it was.
+  const std::vector<std::uint8_t> saved = LayoutFrom1920x1040();
+  Win32FileSystem files;
+  std::wstring lastFrames;
+  ASSERT_TRUE(LastFramesPath(files, &lastFrames));
+  ASSERT_TRUE(files.WriteWholeFile(lastFrames, saved));
+  const RECT area = e2e::WorkArea();
+  ASSERT_EQ(area.right, 1280);
+  ASSERT_EQ(area.bottom, 1004);
+  Tessel fitted;
+  ASSERT_TRUE(fitted.WaitForMainWindow());
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
+  std::vector<RECT> bars = e2e::BarRects();
+  if (bars[0].right - bars[0].left != 4) std::swap(bars[0], bars[1]);
+  EXPECT_EQ(FromRECT(bars[0]), (Rect{956, 0, 960, 1004})) << "three quarters of 1276 pixels, rounded";
+  EXPECT_EQ(FromRECT(bars[1]), (Rect{960, 500, 1280, 504})) << "the right side halved";
+  std::vector<std::uint8_t> after;
+  EXPECT_TRUE(files.ReadWholeFile(lastFrames, 4096, &after) && after == saved) << "the file is not rewritten";
 }
 
 TEST_F(Program, TrayMenuCarriesTheCommandsAndGivesTheForegroundBack) {
@@ -364,6 +420,7 @@ TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
 
 TEST_F(Program, EndOfTheSessionSavesAndReleasesEverything) {
   WriteDword(L"ShowBalloon", 0);
+  WriteDword(L"LoadSession", 1);
   HWND w = Open(WindowKind::kPlain, {500, 100, 800, 400});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
@@ -375,6 +432,11 @@ TEST_F(Program, EndOfTheSessionSavesAndReleasesEverything) {
   EXPECT_TRUE(ReadDword(L"CleanExit", &clean) && clean == 1);
   EXPECT_EQ(RegionType(w), ERROR);
   EXPECT_TRUE(Bars().empty());
+
+  // The layout of the session that ended is the one the next start restores.
+  Tessel next;
+  ASSERT_TRUE(next.WaitForMainWindow());
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
 }
 
 // Opens the tray menu as a click on the icon would, and waits until it shows.

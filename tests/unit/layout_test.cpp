@@ -125,9 +125,10 @@ class WorkAreaTest : public LayoutTest {
 };
 
 TEST_F(WorkAreaTest, TaskbarGrowingShrinksTheFramesOnTheBottomEdge) {
-  const WindowId w = Open({10, 700, 300, 790});
-  ManagedWindow* r = ManageWindow(ws, nullptr, w);
-  r->managedTick = 0;
+  const WindowId w = Manage(Open({10, 700, 300, 790}))->hwnd;
+  // Off the moved edge, and out of line since it was taken in: refitted all the same.
+  const WindowId away = Manage(Open({600, 300, 900, 500}))->hwnd;
+  ASSERT_EQ(ws.model.FindManagedWindow(away)->frame, top);
   desktop.workArea.bottom = 770;
   EXPECT_EQ(AdaptToWorkArea(ws), 0) << "the last edge, the top, did not move";
   EXPECT_EQ(left->rect, (Rect{0, 0, 498, 770}));
@@ -136,6 +137,7 @@ TEST_F(WorkAreaTest, TaskbarGrowingShrinksTheFramesOnTheBottomEdge) {
   EXPECT_EQ(root->splitter->bar, (Rect{498, 0, 502, 770}));
   EXPECT_EQ(desktop.RectOf(root->splitter->hwnd), (Rect{498, 0, 502, 770}));
   EXPECT_TRUE(desktop.HasRegion(w)) << "refitted: its bottom is clipped now";
+  EXPECT_TRUE(desktop.HasRegion(away)) << "clipped to its frame";
   EXPECT_TRUE(TilesExactly(ws.model, desktop.workArea));
 }
 

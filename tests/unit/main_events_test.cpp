@@ -209,6 +209,8 @@ TEST_F(MainEventsTest, EndOfSessionSavesBeforeReleasingEverything) {
   EXPECT_EQ(ws.model.frameList, nullptr);
   EXPECT_FALSE(desktop.HasRegion(w));
   EXPECT_EQ(desktop.posted.back().message, kWmClose);
+  OnQueryEndSession(ws, shell, actions);  // asked again before the program is gone
+  EXPECT_TRUE(actions.framesWhenSaved) << "the layout saved is not overwritten by an empty one";
 }
 
 TEST_F(MainEventsTest, FrameRectRequestsAreReadOnlyWhenWholeAndWellFormed) {

@@ -240,6 +240,40 @@ TEST_F(SplitTest, AWindowNoFrameTakesIsLetGoAndItsFollowerPlacedAnew) {
   EXPECT_TRUE(ModelIsSound(ws.model));
 }
 
+// The removed leaf is still listed, collapsed on its far edge, while its windows are
+// placed anew: a window whose fallback point lies on that edge must still end in a
+// live frame.
+TEST_F(SplitTest, AWindowPlacedAnewNeverLandsInTheRemovedLeaf) {
+  struct Row {
+    const char* name;
+    bool verticalFirst;  // then the second half is split the other way
+    Rect window;         // in the first half, which is removed
+    std::uint32_t keepVisible;
+  };
+  const Row rows[] = {
+      {"title-bar line on the top edge, placed at (0, 0)", true, {-300, -26, 300, 400}, 1},
+      {"right of the screen, placed at (1, 1)", false, {1100, 100, 1400, 300}, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    RemoveAllFrames(ws);
+    ws.settings.KeepWndVisible = row.keepVisible;
+    Frame* root = SplitArea({0, 0, 1000, 800}, row.verticalFirst);
+    Frame* removed = root->first;
+    Frame* corner = root->second;  // keeps the top-left quarter of the second half
+    ASSERT_TRUE(SplitFrame(ws, corner, !row.verticalFirst));
+    const Point inRemoved{removed->rect.left + 10, removed->rect.top + 10};
+    const WindowId w = Open(row.window);
+    ASSERT_EQ(ManageWindow(ws, &inRemoved, w)->frame, removed);
+
+    ASSERT_TRUE(RemoveFrame(ws, removed));
+    ManagedWindow* r = ws.model.FindManagedWindow(w);
+    ASSERT_NE(r, nullptr) << "linked into the deleted leaf";
+    EXPECT_EQ(r->frame, corner) << "the leaf now over the top-left corner";
+    EXPECT_TRUE(ModelIsSound(ws.model));
+  }
+}
+
 TEST_F(RehomeTest, SideBySideCandidatesGoByHorizontalOverlap) {
   RemoveAllFrames(ws);
   // Top (0, 0, 1000, 398) split side by side into T1 | T2; bottom (0, 402, 1000, 800).

@@ -106,6 +106,12 @@ TEST_F(UpdateCheck, OddRecordedValuesMeanACheckIsDue) {
   EXPECT_EQ(downloads, 1);
   EXPECT_FALSE(flag);
   EXPECT_EQ(Value(L"LastServerVersion")->bytes, Bytes(1.0));
+
+  // A recent check time does not stand in for a missing version.
+  registry.Put(kSettingsKey, L"LastServerVersion", kRegBinary, {1, 2, 3});
+  registry.Put(kSettingsKey, L"LastCheckUpdateTime", kRegBinary, Bytes(kNow - kDay));
+  Run();
+  EXPECT_EQ(downloads, 2);
 }
 
 TEST_F(UpdateCheck, WithoutAnOwnVersionNothingIsAnnounced) {

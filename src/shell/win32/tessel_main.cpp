@@ -102,74 +102,81 @@ void RemoveTrayIcon(HWND main) {
   Shell_NotifyIconW(NIM_DELETE, &icon);
 }
 
-int Run(HINSTANCE module) {
-  Program program;
-  Program::instance = &program;
-  Program& p = program;
-  p.module = module;
-  Workspace& ws = p.workspace;
+// The hook library's two hooks and the program's own low-level input hooks.
+struct Hooks {
+  HMODULE library = nullptr;
+  HHOOK hooks[4] = {};  // call-window, call-window-return, mouse, keyboard
 
-  const std::uint32_t major = QueryOsVersion(ws);
-  if (major < 5)
-    return Fatal(L"Fatal error: this version of Windows is not supported.\r\n\r\nTessel can only run in Windows 2000 above.");
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (!argv) return Fatal(L"Fatal error: failed to get command line.");
-  const bool setUp = argc == 2 && _wcsicmp(argv[1], L"-s") == 0;
-  LocalFree(argv);
-  if (setUp) return SetUpForInstallation();
+  // All of them or none; the fatal error's text when they cannot be had.
+  const wchar_t* Install(HINSTANCE module) {
+    const std::wstring libraryPath = ProgramFolder() + L"hmg.dll";
+    library = LoadLibraryW(libraryPath.c_str());
+    if (!library) return L"Fatal error: can not load hmg.dll.";
+    auto callWndProc = Export<decltype(TSCallWndProc)>(library, "TSCallWndProc");
+    auto callWndProcRet = Export<decltype(TSCallWndProcRet)>(library, "TSCallWndProcRet");
+    auto setManaged = Export<decltype(SetManaged)>(library, "SetManaged");
+    if (!GetProcAddress(library, "TSGetMsgProc") || !callWndProc || !callWndProcRet || !setManaged)
+      return Failed();
+    setManaged(0);
+    hooks[0] = SetWindowsHookExW(WH_CALLWNDPROC, callWndProc, library, 0);
+    hooks[1] = hooks[0] ? SetWindowsHookExW(WH_CALLWNDPROCRET, callWndProcRet, library, 0) : nullptr;
+    hooks[2] = hooks[1] ? SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, module, 0) : nullptr;
+    hooks[3] = hooks[2] ? SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module, 0) : nullptr;
+    return hooks[3] ? nullptr : Failed();
+  }
 
-  if (FindWindowW(L"TesselClass", L"Tessel")) return 0;
-  p.manageMessage = RegisterWindowMessageW(hooklib::kManageMessage);
-  if (!p.manageMessage) return Fatal(kCannotCreateWindow);
+  void Remove() {
+    for (HHOOK& hook : hooks) {
+      if (hook) UnhookWindowsHookEx(hook);
+      hook = nullptr;
+    }
+    if (library) FreeLibrary(library);
+    library = nullptr;
+  }
 
-  HICON icon = LoadIconW(module, MAKEINTRESOURCEW(IDI_TRAY));
-  p.trayIcon = LoadIconW(module, MAKEINTRESOURCEW(TrayIconId(ws.osVersion.major, ws.osVersion.minor)));
+ private:
+  const wchar_t* Failed() {
+    Remove();
+    return kInvalidHookLibrary;
+  }
+};
+
+// Creates the hidden main window; false when the program cannot run.
+bool CreateMainWindow(Program& p, const wchar_t** error) {
+  HINSTANCE module = p.module;
   WNDCLASSW wc{};
   wc.lpfnWndProc = MainWndProc;
   wc.hInstance = module;
-  wc.hIcon = icon;
+  wc.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IDI_TRAY));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = L"TesselClass";
-  if (!RegisterClassW(&wc)) return Fatal(L"Failed to create main window.\r\n\r\nIs Tessel already running?");
+  *error = L"Failed to create main window.\r\n\r\nIs Tessel already running?";
+  if (!RegisterClassW(&wc)) return false;
+  *error = kCannotCreateWindow;
   HWND main = CreateWindowExW(0, L"TesselClass", L"Tessel", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0, nullptr,
                               nullptr, module, nullptr);
-  if (!main) return Fatal(kCannotCreateWindow);
+  if (!main) return false;
   ShowWindow(main, SW_HIDE);
   SetWindowLongW(main, GWLP_USERDATA, kWindowTag);
   p.shell.mainWindow = ToWindowId(main);
   p.splitters.SetOwner(main);
+  return true;
+}
 
-  LoadMenuImages(p);
-  ReleaseLeftoverClips(ws);
-  LoadSettings(ws);
-  if (major > 5) AllowHookMessages(p.manageMessage);
-
-  const std::wstring libraryPath = ProgramFolder() + L"hmg.dll";
-  HMODULE library = LoadLibraryW(libraryPath.c_str());
-  if (!library) return Fatal(L"Fatal error: can not load hmg.dll.");
-  auto callWndProc = Export<decltype(TSCallWndProc)>(library, "TSCallWndProc");
-  auto callWndProcRet = Export<decltype(TSCallWndProcRet)>(library, "TSCallWndProcRet");
-  auto setManaged = Export<decltype(SetManaged)>(library, "SetManaged");
-  if (!GetProcAddress(library, "TSGetMsgProc") || !callWndProc || !callWndProcRet || !setManaged)
-    return Fatal(kInvalidHookLibrary);
-  setManaged(0);
-
-  HHOOK hooks[4] = {};  // call-window, call-window-return, mouse, keyboard
-  hooks[0] = SetWindowsHookExW(WH_CALLWNDPROC, callWndProc, library, 0);
-  hooks[1] = hooks[0] ? SetWindowsHookExW(WH_CALLWNDPROCRET, callWndProcRet, library, 0) : nullptr;
-  if (!hooks[1]) {
-    if (hooks[0]) UnhookWindowsHookEx(hooks[0]);
-    return Fatal(kInvalidHookLibrary);
+// From the restored layout on: the message loop, and every way out of the program.
+int RunWithLayout(Program& p, HWND main) {
+  Workspace& ws = p.workspace;
+  Hooks hooks;
+  const wchar_t* error = hooks.Install(p.module);
+  if (!error && !AddTrayIcon(p, main)) error = kCannotCreateWindow;
+  if (error) {
+    // Windows clipped by the restored layout are given back before the program ends.
+    hooks.Remove();
+    FreeMenuImages(p);
+    RemoveAllFrames(ws);
+    return Fatal(error);
   }
-  hooks[2] = SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, module, 0);
-  hooks[3] = hooks[2] ? SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module, 0) : nullptr;
-  if (!hooks[3]) {
-    if (hooks[2]) UnhookWindowsHookEx(hooks[2]);
-    return Fatal(kInvalidHookLibrary);
-  }
-  if (!AddTrayIcon(p, main)) return Fatal(kCannotCreateWindow);
   // Nobody waits for the update thread: it ends with the process. Not starting it costs
   // only the announcement.
   const auto interval = reinterpret_cast<LPVOID>(static_cast<std::intptr_t>(ws.settings.UpdateInterval));
@@ -183,13 +190,48 @@ int Run(HINSTANCE module) {
   }
 
   RemoveTrayIcon(main);
-  for (HHOOK hook : hooks) UnhookWindowsHookEx(hook);
-  FreeLibrary(library);
+  hooks.Remove();
   FreeMenuImages(p);
-  SaveSettings(ws, true);  // while the frames still exist: the last layout is saved
+  // While the frames still exist, so the last layout is saved; the end of the session
+  // saved it already, before it removed them.
+  if (!p.shell.savedAtExit) SaveSettings(ws, true);
   RemoveAllFrames(ws);
-  Program::instance = nullptr;
   return 0;
+}
+
+int Run(HINSTANCE module) {
+  Program program;
+  Program::instance = &program;
+  Program& p = program;
+  p.module = module;
+  Workspace& ws = p.workspace;
+
+  const std::uint32_t major = QueryOsVersion(ws);
+  if (major < 5)
+    return Fatal(
+        L"Fatal error: this version of Windows is not supported.\r\n\r\nTessel can only run in Windows 2000 "
+        L"above.");
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (!argv) return Fatal(L"Fatal error: failed to get command line.");
+  const bool setUp = argc == 2 && _wcsicmp(argv[1], L"-s") == 0;
+  LocalFree(argv);
+  if (setUp) return SetUpForInstallation();
+
+  if (FindWindowW(L"TesselClass", L"Tessel")) return 0;
+  p.manageMessage = RegisterWindowMessageW(hooklib::kManageMessage);
+  if (!p.manageMessage) return Fatal(kCannotCreateWindow);
+  p.trayIcon = LoadIconW(module, MAKEINTRESOURCEW(TrayIconId(ws.osVersion.major, ws.osVersion.minor)));
+  const wchar_t* error = nullptr;
+  if (!CreateMainWindow(p, &error)) return Fatal(error);
+
+  LoadMenuImages(p);
+  ReleaseLeftoverClips(ws);
+  LoadSettings(ws);  // restores the last layout
+  if (major > 5) AllowHookMessages(p.manageMessage);
+  const int code = RunWithLayout(p, ToHwnd(p.shell.mainWindow));
+  Program::instance = nullptr;
+  return code;
 }
 
 }  // namespace
