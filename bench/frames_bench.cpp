@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "fakes/fake_window_system.h"
-#include "frames/frame_model.h"
-#include "frames/split_line.h"
+#include "layout/frame_model.h"
+#include "layout/split_line.h"
 #include "support/frame_tree.h"
 
 namespace tessel {
@@ -20,7 +20,7 @@ int LevelsFor(std::int64_t leaves) {
 
 struct Layout {
   FakeWindowSystem desktop;
-  FrameModel model{desktop};
+  FrameModel model;
   Frame* root = nullptr;
 
   explicit Layout(std::int64_t leaves) {

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "fakes/fake_window_system.h"
-#include "frames/placing.h"
+#include "desktop/placing.h"
 #include "support/frame_tree.h"
-#include "windows/fit.h"
-#include "windows/splitter.h"
+#include "desktop/fit.h"
+#include "desktop/bars.h"
 
 namespace tessel {
 namespace {

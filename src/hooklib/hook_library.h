@@ -5,22 +5,13 @@
 // the program's hidden main window.
 #include <windows.h>
 
-namespace tessel::hooklib {
+#include "platform/names.h"
 
-// The registered message that carries an event to the main window: wParam the window,
-// lParam the message the window received in its low word and, in its high word, the
-// low 16 bits of WINDOWPOS.flags for WM_WINDOWPOSCHANGED, the size type for WM_SIZE,
-// and 0 for every other message.
-constexpr wchar_t kManageMessage[] = L"TesselManageMsg";
-
-// The program's own windows, never reported: the main window, the bars, and anything
-// carrying the tag "tsWn" in its user data.
-constexpr wchar_t kMainWindowClass[] = L"TesselClass";
-constexpr wchar_t kMainWindowTitle[] = L"Tessel";
-constexpr wchar_t kSplitterWindowClass[] = L"TesselSplitterClass";
-constexpr LONG_PTR kOwnWindowTag = 0x6E577374;
-
-}  // namespace tessel::hooklib
+// kManageMessage (platform/names.h) carries an event to the main window: wParam the
+// window, lParam the message the window received in its low word and, in its high word,
+// the low 16 bits of WINDOWPOS.flags for WM_WINDOWPOSCHANGED, the size type for WM_SIZE,
+// and 0 for every other message. The program's own windows are never reported: the main
+// window, the bars, and anything carrying kWindowTag in its user data.
 
 // The exports, looked up by these plain names.
 extern "C" {

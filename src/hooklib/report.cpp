@@ -20,11 +20,11 @@ bool SameText(const wchar_t* a, const wchar_t* b) {
 }
 
 bool IsProgramWindow(HWND window) {
-  if (GetWindowLongPtrW(window, GWLP_USERDATA) == kOwnWindowTag) return true;
+  if (GetWindowLongPtrW(window, GWLP_USERDATA) == kWindowTag) return true;
   // The tag is set after creation; the class names cover the moments before.
   wchar_t name[32];
   if (!GetClassNameW(window, name, 32)) return false;
-  return SameText(name, kMainWindowClass) || SameText(name, kSplitterWindowClass);
+  return SameText(name, kMainWindowClass) || SameText(name, kSplitterClass);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "store/settings.h"
+#include "storage/settings.h"
 
 namespace tessel {
 

@@ -3,12 +3,13 @@
 #include <cstring>
 #include <vector>
 
-#include "frames/neighbour.h"
-#include "frames/placing.h"
-#include "frames/split.h"
+#include "desktop/neighbour.h"
+#include "desktop/bars.h"
+#include "desktop/placing.h"
+#include "desktop/split.h"
 #include "shell/commands.h"
-#include "windows/fit.h"
-#include "windows/manageable.h"
+#include "desktop/fit.h"
+#include "desktop/manageable.h"
 
 namespace tessel {
 namespace {
@@ -142,7 +143,7 @@ std::intptr_t OnExitSizeMove(Workspace& ws, ShellState& shell, ManagedWindow* r,
     }
   }
   if (!r) return 0;
-  ws.model.SetActiveFrame(r->frame);
+  SetActiveFrame(ws, r->frame);
   return Refit(ws, r, slid ? &placed : nullptr);
 }
 
@@ -172,7 +173,7 @@ std::intptr_t OnSized(Workspace& ws, ShellState& shell, ManagedWindow* r, Window
 
 std::intptr_t OnActivated(Workspace& ws, ManagedWindow* r) {
   if (!r) return 0;
-  if (r->frame != ws.model.activeFrame) ws.model.SetActiveFrame(r->frame);
+  if (r->frame != ws.model.activeFrame) SetActiveFrame(ws, r->frame);
   return Refit(ws, r);
 }
 
@@ -243,7 +244,7 @@ void OnCommand(Workspace& ws, ShellState& shell, ShellActions& actions, std::uin
       break;
     case IDM_MAGIC_CLICK: {
       const auto packed = static_cast<std::uint32_t>(lParam);
-      if (Frame* f = ws.model.FrameAtPoint(packed & 0xFFFF, packed >> 16, false)) ws.model.SetActiveFrame(f);
+      if (Frame* f = ws.model.FrameAtPoint(packed & 0xFFFF, packed >> 16, false)) SetActiveFrame(ws, f);
       break;
     }
     case IDM_NEW_VERSION: actions.OpenDownloadPage(); break;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "windows/workspace.h"
+#include "desktop/workspace.h"
 
 namespace tessel {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "store/settings_store.h"
+#include "platform/names.h"
 #include "update/schedule.h"
 #include "update/version_file.h"
 

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "frames/placing.h"
+#include "desktop/placing.h"
 #include "harness/settled_window_system.h"
 #include "harness/helper_app.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/rect_win32.h"
 #include "platform/win32/win32_window_system.h"
-#include "windows/fit.h"
+#include "desktop/fit.h"
 
 namespace tessel {
 namespace {

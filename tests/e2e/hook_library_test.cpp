@@ -36,9 +36,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 
 // A main window as the program makes it: hidden, found by class and title, tagged.
 HWND CreateMainWindow() {
-  HWND w = CreateWindowExW(0, hooklib::kMainWindowClass, hooklib::kMainWindowTitle, WS_POPUP | WS_CLIPSIBLINGS, 0,
+  HWND w = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_POPUP | WS_CLIPSIBLINGS, 0,
                            0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(w, GWLP_USERDATA, hooklib::kOwnWindowTag);
+  SetWindowLongPtrW(w, GWLP_USERDATA, kWindowTag);
   return w;
 }
 
@@ -74,11 +74,11 @@ bool AwaitEvent(HWND window, UINT message, UINT extra = 0) {
 class HookLibrary : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    manageMessage = RegisterWindowMessageW(hooklib::kManageMessage);
+    manageMessage = RegisterWindowMessageW(kManageMessage);
     WNDCLASSW wc{};
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = hooklib::kMainWindowClass;
+    wc.lpszClassName = kMainWindowClass;
     RegisterClassW(&wc);
     mainWindow = CreateMainWindow();
 
@@ -104,7 +104,7 @@ class HookLibrary : public ::testing::Test {
     if (library) FreeLibrary(library);
     library = nullptr;
     DestroyWindow(mainWindow);
-    UnregisterClassW(hooklib::kMainWindowClass, GetModuleHandleW(nullptr));
+    UnregisterClassW(kMainWindowClass, GetModuleHandleW(nullptr));
   }
 
   void SetUp() override {
@@ -250,7 +250,7 @@ TEST_F(HookLibrary, KeepsToTheMainWindowItFoundUntilItIsGone) {
   // A newer main window, which a fresh look-up would find first: the library stays
   // with the one it knows as long as that one lives.
   HWND newer = CreateMainWindow();
-  ASSERT_EQ(FindWindowW(hooklib::kMainWindowClass, hooklib::kMainWindowTitle), newer);
+  ASSERT_EQ(FindWindowW(kMainWindowClass, kMainWindowTitle), newer);
   EXPECT_TRUE(reportsGoTo(mainWindow, {110, 100, 510, 400}));
   DestroyWindow(mainWindow);
   EXPECT_TRUE(reportsGoTo(newer, {120, 100, 520, 400}));

@@ -17,8 +17,8 @@
 #include "platform/win32/rect_win32.h"
 #include "platform/win32/win32_file_system.h"
 #include "shell/commands.h"
-#include "store/frames_format.h"
-#include "store/settings_store.h"
+#include "storage/frames_format.h"
+#include "storage/settings_store.h"
 
 namespace tessel {
 namespace {

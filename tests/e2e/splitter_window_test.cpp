@@ -3,18 +3,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "frames/placing.h"
-#include "frames/split.h"
+#include "desktop/placing.h"
+#include "desktop/split.h"
 #include "harness/helper_app.h"
 #include "harness/input.h"
 #include "harness/tessel_process.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/rect_win32.h"
 #include "platform/win32/win32_window_system.h"
-#include "windows/composition.h"
-#include "windows/fit.h"
-#include "windows/layout.h"
-#include "windows/win32/splitter_window.h"
+#include "desktop/composition.h"
+#include "desktop/fit.h"
+#include "desktop/apply_layout.h"
+#include "desktop/win32/splitter_window.h"
 
 namespace tessel {
 namespace {
@@ -183,7 +183,7 @@ TEST_F(FramesOnTheDesktop, BarsShowThePlainAndTheArrowPatterns) {
   Frame* topRight = root->second;
   ASSERT_TRUE(SplitFrame(ws, topRight, false));
   Frame* rightSplit = topRight->parent;
-  ws.model.SetActiveFrame(left);
+  SetActiveFrame(ws, left);
   Pump(200);
 
   const Rect& v = root->splitter->bar;
@@ -197,7 +197,7 @@ TEST_F(FramesOnTheDesktop, BarsShowThePlainAndTheArrowPatterns) {
 
   // The top-right leaf active: its bar below points up, and the vertical bar points
   // right only along that leaf (and 4 pixels past its bottom).
-  ws.model.SetActiveFrame(topRight);
+  SetActiveFrame(ws, topRight);
   Pump(200);
   for (int x = 100; x < 124; ++x) ASSERT_EQ(ScreenPixel(h.left + x, h.top), kArrowUp.At(x % 12, 0)) << x;
   const int edge = topRight->rect.bottom + 4 - v.top;

@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "contract/store_platform_contract.h"
-#include "frames/split.h"
+#include "desktop/split.h"
 #include "platform/win32/handles_win32.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
 #include "harness/settled_window_system.h"
 #include "platform/win32/win32_window_system.h"
-#include "store/frames_file.h"
-#include "store/settings_store.h"
-#include "windows/composition.h"
-#include "windows/win32/splitter_window.h"
+#include "desktop/layout_files.h"
+#include "shell/session.h"
+#include "storage/settings_store.h"
+#include "desktop/composition.h"
+#include "desktop/win32/splitter_window.h"
 
 namespace tessel {
 namespace {

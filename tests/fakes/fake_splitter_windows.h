@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fakes/fake_window_system.h"
-#include "windows/splitter.h"
+#include "desktop/bars.h"
 
 namespace tessel {
 

@@ -6,8 +6,8 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_splitter_windows.h"
 #include "fakes/fake_window_system.h"
-#include "frames/split.h"
-#include "store/frames_file.h"
+#include "desktop/split.h"
+#include "desktop/layout_files.h"
 
 namespace tessel {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fakes/fake_window_system.h"
-#include "frames/frame_model.h"
+#include "layout/frame_model.h"
 
 namespace tessel {
 

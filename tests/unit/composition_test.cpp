@@ -1,4 +1,4 @@
-#include "windows/composition.h"
+#include "desktop/composition.h"
 
 #include "unit/workspace_test.h"
 

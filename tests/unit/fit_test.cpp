@@ -1,4 +1,4 @@
-#include "windows/fit.h"
+#include "desktop/fit.h"
 
 #include "unit/workspace_test.h"
 
@@ -109,7 +109,7 @@ TEST_F(FitTest, OwnRoundedRegionIsIntersectedAndGivenBack) {
   Fit(r);
   EXPECT_TRUE(desktop.RegionEquals(w, rounded)) << "its own shape back";
   EXPECT_EQ(r->regionApplied, 0u);
-  EXPECT_EQ(desktop.LiveProgramRegions(), 1) << "only the record's saved copy";
+  EXPECT_EQ(desktop.LiveProgramRegions(), 2) << "the record's saved copy and the copy of its last clip";
 }
 
 TEST_F(FitTest, ClipsOfARunThatWasKilledComeOffAtTheNextStart) {

@@ -1,9 +1,10 @@
-#include "frames/frame_model.h"
+#include "layout/frame_model.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "desktop/bars.h"
 #include "fakes/fake_window_system.h"
 #include "support/frame_tree.h"
 
@@ -29,7 +30,8 @@ class FrameModelTest : public ::testing::Test {
   static WindowId BarOf(const Frame* split) { return split->splitter->hwnd; }
 
   FakeWindowSystem desktop;
-  FrameModel model{desktop};
+  Workspace ws{desktop};
+  FrameModel& model = ws.model;
   FrameTree tree{model, desktop};
 };
 
@@ -50,31 +52,6 @@ TEST_F(FrameModelTest, NewRecordsGoToTheHeadOfTheList) {
   Frame* loose = CreateFrame();
   EXPECT_FALSE(model.IsFrame(loose));
   model.DeleteFrame(loose);
-}
-
-TEST_F(FrameModelTest, CloneCopiesTheRecordButNotTheBarWindow) {
-  Frame* root = tree.SplitArea({0, 0, 1000, 800}, false);
-  root->splitter->highlight = {0, 0, 4, 10};
-  Frame* copy = CloneFrame(*root);
-  ASSERT_NE(copy, nullptr);
-  EXPECT_EQ(copy->rect, root->rect);
-  EXPECT_EQ(copy->first, root->first) << "pointers still point into the live model";
-  EXPECT_EQ(copy->second, root->second);
-  EXPECT_EQ(copy->next, root->next);
-  EXPECT_EQ(copy->isSplit, 1u);
-  EXPECT_EQ(copy->vertical, 0u);
-  EXPECT_NE(copy->splitter.get(), root->splitter.get());
-  EXPECT_EQ(copy->splitter->frame, copy);
-  EXPECT_EQ(copy->splitter->hwnd, kNoWindow);
-  EXPECT_EQ(copy->splitter->bar, root->splitter->bar);
-  EXPECT_EQ(copy->splitter->highlight, root->splitter->highlight);
-  EXPECT_EQ(copy->splitter->thickness, kBarThickness);
-
-  desktop.ClearCalls();
-  model.DeleteFrame(copy);
-  EXPECT_EQ(copy, nullptr);
-  EXPECT_TRUE(desktop.calls().empty()) << "a clone has no bar window to close";
-  EXPECT_TRUE(desktop.IsWindow(BarOf(root)));
 }
 
 TEST_F(FrameModelTest, FrameAtPointCountsBarStripsOnlyWithBars) {
@@ -151,7 +128,7 @@ ThreeLevels Build(FrameTree& tree) {
 TEST_F(FrameModelTest, ActiveBarsAreFoundAcrossAncestors) {
   const ThreeLevels t = Build(tree);
   Frame* b1b = t.b1->second;
-  ASSERT_TRUE(model.SetActiveFrame(b1b));
+  ASSERT_TRUE(SetActiveFrame(ws, b1b));
   EXPECT_EQ(model.activeBars[kBarLeft], BarOf(t.root));
   EXPECT_EQ(model.activeBars[kBarTop], BarOf(t.b1));
   EXPECT_EQ(model.activeBars[kBarRight], BarOf(t.b));
@@ -161,13 +138,13 @@ TEST_F(FrameModelTest, ActiveBarsAreFoundAcrossAncestors) {
   EXPECT_EQ(Paints(BarOf(t.b)), 1);
 
   desktop.ClearCalls();
-  EXPECT_TRUE(model.SetActiveFrame(b1b));
+  EXPECT_TRUE(SetActiveFrame(ws, b1b));
   EXPECT_TRUE(desktop.calls().empty()) << "setting the active frame again repaints nothing";
 
   // To A: the root bar stays (painted once, now on A's right), the others are
   // repainted once to drop their highlight.
   desktop.ClearCalls();
-  ASSERT_TRUE(model.SetActiveFrame(t.root->first));
+  ASSERT_TRUE(SetActiveFrame(ws, t.root->first));
   EXPECT_EQ(model.activeBars[kBarRight], BarOf(t.root));
   EXPECT_EQ(model.activeBars[kBarLeft], kNoWindow);
   EXPECT_EQ(model.activeBars[kBarTop], kNoWindow);
@@ -176,7 +153,7 @@ TEST_F(FrameModelTest, ActiveBarsAreFoundAcrossAncestors) {
   EXPECT_EQ(Paints(BarOf(t.b)), 1);
 
   desktop.ClearCalls();
-  ASSERT_TRUE(model.SetActiveFrame(nullptr));
+  ASSERT_TRUE(SetActiveFrame(ws, nullptr));
   EXPECT_EQ(Paints(BarOf(t.root)), 1) << "no active frame: every remembered bar once";
   EXPECT_EQ(desktop.calls().size(), 1u);
   for (WindowId bar : model.activeBars) EXPECT_EQ(bar, kNoWindow);
@@ -184,10 +161,10 @@ TEST_F(FrameModelTest, ActiveBarsAreFoundAcrossAncestors) {
 
 TEST_F(FrameModelTest, UnknownFrameCannotBecomeActive) {
   Frame* root = tree.SplitArea({0, 0, 1000, 800}, true);
-  ASSERT_TRUE(model.SetActiveFrame(root->first));
+  ASSERT_TRUE(SetActiveFrame(ws, root->first));
   Frame* loose = CreateFrame();
   desktop.ClearCalls();
-  EXPECT_FALSE(model.SetActiveFrame(loose));
+  EXPECT_FALSE(SetActiveFrame(ws, loose));
   EXPECT_EQ(model.activeFrame, root->first);
   EXPECT_TRUE(desktop.calls().empty());
   model.DeleteFrame(loose);
@@ -214,11 +191,11 @@ TEST_F(FrameModelTest, DeletingASplitFrameClearsItsBarBeforeClosingIt) {
   Frame* right = root->second;
   model.frameList = nullptr;
   desktop.ClearCalls();
-  model.DeleteFrame(left);
+  DeleteFrame(ws, left);
   EXPECT_EQ(left, nullptr);
   EXPECT_TRUE(desktop.calls().empty()) << "a leaf's bar record has no window";
 
-  model.DeleteFrame(root);
+  DeleteFrame(ws, root);
   EXPECT_EQ(root, nullptr);
   EXPECT_EQ(slotSeenOnClose, 0);
   EXPECT_FALSE(desktop.IsWindow(watched));
@@ -228,7 +205,7 @@ TEST_F(FrameModelTest, DeletingASplitFrameClearsItsBarBeforeClosingIt) {
   split->isSplit = 1;
   split->splitter->hwnd = bar;
   desktop.ClearCalls();
-  model.DeleteFrame(split);
+  DeleteFrame(ws, split);
   EXPECT_EQ(split, nullptr);
   ASSERT_EQ(desktop.calls().size(), 1u);
   EXPECT_EQ(desktop.calls()[0].name, "IsWindow");

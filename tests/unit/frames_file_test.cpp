@@ -1,4 +1,4 @@
-#include "store/frames_file.h"
+#include "desktop/layout_files.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fakes/fake_file_system.h"
-#include "frames/split.h"
+#include "desktop/split.h"
 #include "unit/layout_invariants.h"
 #include "unit/workspace_test.h"
 

@@ -1,4 +1,4 @@
-#include "store/layout_fit.h"
+#include "storage/layout_fit.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "frames/frame_model.h"
+#include "layout/frame_model.h"
 
 namespace tessel {
 

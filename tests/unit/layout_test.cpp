@@ -1,9 +1,9 @@
-#include "windows/layout.h"
+#include "desktop/apply_layout.h"
 
-#include "frames/split.h"
+#include "desktop/split.h"
 #include "unit/layout_invariants.h"
 #include "unit/workspace_test.h"
-#include "windows/splitter.h"
+#include "desktop/bars.h"
 
 namespace tessel {
 namespace {

@@ -3,7 +3,7 @@
 #include "shell/commands.h"
 #include "shell/input_hooks.h"
 #include "unit/workspace_test.h"
-#include "windows/fit.h"
+#include "desktop/fit.h"
 
 namespace tessel {
 namespace {

@@ -1,4 +1,4 @@
-#include "windows/manageable.h"
+#include "desktop/manageable.h"
 
 #include "unit/workspace_test.h"
 

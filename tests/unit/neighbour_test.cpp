@@ -1,4 +1,4 @@
-#include "frames/neighbour.h"
+#include "desktop/neighbour.h"
 
 #include "unit/workspace_test.h"
 

@@ -1,4 +1,4 @@
-#include "options/options_values.h"
+#include "shell/options/options_values.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "frames/placing.h"
+#include "desktop/placing.h"
 
 #include "unit/workspace_test.h"
-#include "windows/fit.h"
+#include "desktop/fit.h"
 
 namespace tessel {
 namespace {

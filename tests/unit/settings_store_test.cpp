@@ -1,4 +1,5 @@
-#include "store/settings_store.h"
+#include "shell/session.h"
+#include "storage/settings_store.h"
 
 #include <cstring>
 #include <string>
@@ -6,9 +7,9 @@
 
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"
-#include "frames/split.h"
+#include "desktop/split.h"
 #include "platform/registry.h"
-#include "store/frames_file.h"
+#include "storage/frames_file.h"
 #include "unit/workspace_test.h"
 
 namespace tessel {

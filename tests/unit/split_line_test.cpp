@@ -1,9 +1,9 @@
-#include "frames/split_line.h"
+#include "layout/split_line.h"
 
 #include <gtest/gtest.h>
 
 #include "fakes/fake_window_system.h"
-#include "frames/frame_model.h"
+#include "layout/frame_model.h"
 #include "support/frame_tree.h"
 
 namespace tessel {
@@ -12,7 +12,7 @@ namespace {
 class SplitLineTest : public ::testing::Test {
  protected:
   FakeWindowSystem desktop;
-  FrameModel model{desktop};
+  FrameModel model;
   FrameTree tree{model, desktop};
 };
 
@@ -107,7 +107,7 @@ TEST_F(SplitLineTest, AbsorbModeCollapsesTheFrameAtItsFarEdge) {
   EXPECT_EQ(root->second->rect, (Rect{0, 0, 1000, 800}));
   EXPECT_EQ(root->first->rect, (Rect{0, 0, 0, 800}));
 
-  FrameModel other{desktop};
+  FrameModel other;
   FrameTree otherTree{other, desktop};
   Frame* stacked = otherTree.SplitArea({0, 0, 1000, 800}, false);
   Frame* bottomSplit = otherTree.Split(stacked->second, true);  // the sibling side is split
@@ -118,7 +118,7 @@ TEST_F(SplitLineTest, AbsorbModeCollapsesTheFrameAtItsFarEdge) {
   EXPECT_EQ(bottomSplit->splitter->bar.top, 0) << "the inner bar spans the stretched frame";
   EXPECT_EQ(bottomSplit->splitter->bar.bottom, 800);
 
-  FrameModel third{desktop};
+  FrameModel third;
   FrameTree thirdTree{third, desktop};
   Frame* sideBySide = thirdTree.SplitArea({0, 0, 1000, 800}, true);
   EXPECT_EQ(MoveSplitLine(sideBySide->second, 0), 0);

@@ -1,10 +1,10 @@
-#include "frames/split.h"
+#include "desktop/split.h"
 
 #include <random>
 
 #include "unit/layout_invariants.h"
 #include "unit/workspace_test.h"
-#include "windows/fit.h"
+#include "desktop/fit.h"
 
 namespace tessel {
 namespace {

@@ -1,6 +1,6 @@
-#include "windows/splitter.h"
+#include "desktop/bars.h"
 
-#include "frames/split.h"
+#include "desktop/split.h"
 #include "unit/workspace_test.h"
 
 namespace tessel {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fakes/fake_window_system.h"
-#include "frames/frame_model.h"
-#include "frames/split_line.h"
+#include "layout/frame_model.h"
+#include "layout/split_line.h"
 #include "support/frame_tree.h"
 #include "unit/layout_invariants.h"
 
@@ -23,7 +23,7 @@ TEST(TilingInvariant, HoldsAfterAnySequenceOfLineMoves) {
     SCOPED_TRACE(::testing::Message() << "work area " << area.Width() << "x" << area.Height()
                                       << " at " << area.left << "," << area.top);
     FakeWindowSystem desktop;
-    FrameModel model{desktop};
+    FrameModel model;
     FrameTree tree{model, desktop};
     std::mt19937 random(static_cast<std::uint32_t>(area.Width() * 31 + area.left));
 

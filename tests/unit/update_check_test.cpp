@@ -4,7 +4,7 @@
 
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_registry.h"
-#include "store/settings_store.h"
+#include "storage/settings_store.h"
 #include "update/update_check.h"
 
 namespace tessel {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "frames/window_geometry.h"
+#include "desktop/window_geometry.h"
 
 namespace tessel {
 namespace {

@@ -7,9 +7,9 @@
 
 #include "fakes/fake_splitter_windows.h"
 #include "fakes/fake_window_system.h"
-#include "frames/placing.h"
+#include "desktop/placing.h"
 #include "support/frame_tree.h"
-#include "windows/workspace.h"
+#include "desktop/workspace.h"
 
 namespace tessel {
 

@@ -7,15 +7,16 @@
 #include <cstdio>
 #include <string>
 
-#include "frames/frame_model.h"
-#include "options/win32/options_sheet.h"
+#include "layout/frame_model.h"
+#include "shell/options/win32/options_sheet.h"
 #include "platform/win32/handles_win32.h"
 #include "shell/commands.h"
 #include "shell/tray_menu.h"
 #include "shell/win32/program.h"
-#include "store/frames_file.h"
-#include "store/settings_store.h"
-#include "windows/layout.h"
+#include "desktop/layout_files.h"
+#include "shell/session.h"
+#include "storage/settings_store.h"
+#include "desktop/apply_layout.h"
 
 namespace tessel {
 

@@ -9,8 +9,8 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
 #include "shell/main_events.h"
-#include "windows/win32/splitter_window.h"
-#include "windows/workspace.h"
+#include "desktop/win32/splitter_window.h"
+#include "desktop/workspace.h"
 
 namespace tessel {
 

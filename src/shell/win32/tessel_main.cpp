@@ -6,16 +6,17 @@
 #include <cwchar>
 #include <string>
 
-#include "frames/split.h"
+#include "desktop/split.h"
 #include "platform/win32/handles_win32.h"
 #include "hooklib/hook_library.h"
 #include "shell/tray_menu.h"
 #include "shell/win32/program.h"
 #include "shell/win32/resource_ids.h"
-#include "store/settings_store.h"
-#include "windows/composition.h"
-#include "windows/fit.h"
-#include "windows/splitter.h"
+#include "shell/session.h"
+#include "storage/settings_store.h"
+#include "desktop/composition.h"
+#include "desktop/fit.h"
+#include "desktop/bars.h"
 
 namespace tessel {
 namespace {
@@ -150,11 +151,11 @@ bool CreateMainWindow(Program& p, const wchar_t** error) {
   wc.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IDI_TRAY));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"TesselClass";
+  wc.lpszClassName = kMainWindowClass;
   *error = L"Failed to create main window.\r\n\r\nIs Tessel already running?";
   if (!RegisterClassW(&wc)) return false;
   *error = kCannotCreateWindow;
-  HWND main = CreateWindowExW(0, L"TesselClass", L"Tessel", WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0, nullptr,
+  HWND main = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0, nullptr,
                               nullptr, module, nullptr);
   if (!main) return false;
   ShowWindow(main, SW_HIDE);
@@ -218,8 +219,8 @@ int Run(HINSTANCE module) {
   LocalFree(argv);
   if (setUp) return SetUpForInstallation();
 
-  if (FindWindowW(L"TesselClass", L"Tessel")) return 0;
-  p.manageMessage = RegisterWindowMessageW(hooklib::kManageMessage);
+  if (FindWindowW(kMainWindowClass, kMainWindowTitle)) return 0;
+  p.manageMessage = RegisterWindowMessageW(kManageMessage);
   if (!p.manageMessage) return Fatal(kCannotCreateWindow);
   p.trayIcon = LoadIconW(module, MAKEINTRESOURCEW(TrayIconId(ws.osVersion.major, ws.osVersion.minor)));
   const wchar_t* error = nullptr;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "layout/frame_model.h"
+#include "platform/window_system.h"
+#include "storage/settings.h"
+
+namespace tessel {
+class FileSystem;
+class Registry;
+class SplitterWindows;
+}
+
+namespace tessel {
+
+// Everything the program holds for the life of the process: the frame model, the
+// settings, the operating-system version and the composition library. The program
+// has exactly one; tests make their own over a fake desktop.
+struct Workspace {
+  explicit Workspace(WindowSystem& windowSystem, SplitterWindows* splitterWindows = nullptr)
+      : system(windowSystem), splitters(splitterWindows) {}
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  WindowSystem& system;
+  SplitterWindows* splitters;        // makes the bar windows of split frames
+  Settings settings;
+  OsVersionInfo osVersion;           // as stored by QueryOsVersion
+  ModuleId compositionLibrary{};     // loaded on first use of the composition switch
+  FrameModel model;
+  Registry* registry = nullptr;      // holds the settings
+  FileSystem* files = nullptr;       // holds the saved-frames files
+};
+
+}  // namespace tessel

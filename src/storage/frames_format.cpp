@@ -1,0 +1,247 @@
+#include "storage/frames_format.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace tessel {
+namespace {
+
+constexpr char kMagic[4] = {'T', 'S', 'F', 'S'};
+
+// Little-endian fields from a byte range; every read fails once the range runs out.
+class Reader {
+ public:
+  Reader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+  std::size_t remaining() const { return size_ - pos_; }
+
+  bool Skip(std::size_t n) {
+    if (remaining() < n) return false;
+    pos_ += n;
+    return true;
+  }
+  bool U32(std::uint32_t* v) {
+    if (remaining() < 4) return false;
+    const std::uint8_t* p = data_ + pos_;
+    *v = p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    pos_ += 4;
+    return true;
+  }
+  bool I32(std::int32_t* v) {
+    std::uint32_t u;
+    if (!U32(&u)) return false;
+    *v = static_cast<std::int32_t>(u);
+    return true;
+  }
+  bool RectOf(Rect* r) { return I32(&r->left) && I32(&r->top) && I32(&r->right) && I32(&r->bottom); }
+  bool Magic() {
+    if (remaining() < sizeof kMagic || std::memcmp(data_ + pos_, kMagic, sizeof kMagic) != 0) return false;
+    pos_ += sizeof kMagic;
+    return true;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+};
+
+class Writer {
+ public:
+  void U32(std::uint32_t v) {
+    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(v >> shift));
+  }
+  void I32(std::int32_t v) { U32(static_cast<std::uint32_t>(v)); }
+  void RectOf(const Rect& r) {
+    I32(r.left);
+    I32(r.top);
+    I32(r.right);
+    I32(r.bottom);
+  }
+
+  std::vector<std::uint8_t> bytes;
+};
+
+bool WithinLimits(const Rect& r) {
+  for (std::int32_t v : {r.left, r.top, r.right, r.bottom})
+    if (v < -kCoordinateLimit || v > kCoordinateLimit) return false;
+  return r.left < r.right && r.top < r.bottom;
+}
+
+// The children cover the split frame exactly, one bar's thickness apart.
+bool Tiles(const FrameEntry& split, const Rect& a, const Rect& b) {
+  const Rect& p = split.rect;
+  if (split.vertical)
+    return a == Rect{p.left, p.top, a.right, p.bottom} &&
+           b == Rect{a.right + kBarThickness, p.top, p.right, p.bottom};
+  return a == Rect{p.left, p.top, p.right, a.bottom} &&
+         b == Rect{p.left, a.bottom + kBarThickness, p.right, p.bottom};
+}
+
+}  // namespace
+
+bool EntriesFromModel(const FrameModel& model, LayoutEntries* layout) {
+  std::vector<const Frame*> list;
+  for (const Frame* f = model.frameList; f; f = f->next) list.push_back(f);
+  const auto count = static_cast<std::int32_t>(list.size());
+  auto indexOf = [&](const Frame* f) {
+    const auto at = std::find(list.begin(), list.end(), f);
+    return at == list.end() ? -1 : static_cast<std::int32_t>(at - list.begin());
+  };
+
+  layout->frames.assign(list.size(), FrameEntry{});
+  for (std::int32_t i = 0; i < count; ++i) {
+    const Frame& f = *list[i];
+    FrameEntry& e = layout->frames[i];
+    e.rect = f.rect;
+    e.isSplit = f.isSplit;
+    e.vertical = f.vertical;
+    e.parent = f.parent ? indexOf(f.parent) : count;
+    if (e.parent < 0) return false;
+    if (f.isSplit) {
+      e.first = indexOf(f.first);
+      e.second = indexOf(f.second);
+      if (e.first < 0 || e.second < 0) return false;
+      e.thickness = f.splitter->thickness;
+      e.bar = f.splitter->bar;
+      e.highlight = f.splitter->highlight;
+    }
+  }
+  layout->active = indexOf(model.activeFrame);
+  return true;
+}
+
+std::vector<std::uint8_t> EncodeLayout(const LayoutEntries& layout) {
+  Writer w;
+  w.bytes.assign(kMagic, kMagic + sizeof kMagic);
+  w.U32(kFramesFileVersion);
+  w.I32(static_cast<std::int32_t>(layout.frames.size()));
+  for (const FrameEntry& e : layout.frames) {
+    w.RectOf(e.rect);
+    w.U32(0);  // windows
+    w.U32(0);  // next
+    w.U32(e.isSplit);
+    w.U32(e.vertical);
+    w.I32(e.isSplit ? e.first : 0);
+    w.I32(e.isSplit ? e.second : 0);
+    w.U32(0);  // splitter
+    w.I32(e.parent);
+    if (e.isSplit) {
+      w.U32(0);  // the bar's window
+      w.I32(e.thickness);
+      w.RectOf(e.bar);
+      w.RectOf(e.highlight);
+      w.U32(0);  // the bar's frame
+    }
+  }
+  w.I32(layout.active);
+  return std::move(w.bytes);
+}
+
+bool DecodeLayout(const std::uint8_t* data, std::size_t size, LayoutEntries* layout) {
+  Reader r(data, size);
+  std::uint32_t version = 0;
+  std::int32_t count = 0;
+  if (!r.Magic() || !r.U32(&version) || version != kFramesFileVersion || !r.I32(&count) || count < 0)
+    return false;
+  // Every entry takes at least a frame record, so a count the bytes cannot hold is
+  // refused before anything is set aside for it.
+  if (static_cast<std::uint64_t>(count) * kFrameRecordSize + 4 > r.remaining()) return false;
+
+  std::vector<FrameEntry> frames(static_cast<std::size_t>(count));
+  for (FrameEntry& e : frames) {
+    if (!r.RectOf(&e.rect) || !r.Skip(8) || !r.U32(&e.isSplit) || !r.U32(&e.vertical) || !r.I32(&e.first) ||
+        !r.I32(&e.second) || !r.Skip(4) || !r.I32(&e.parent))
+      return false;
+    e.isSplit = e.isSplit ? 1 : 0;
+    e.vertical = e.isSplit && e.vertical ? 1 : 0;
+    if (e.isSplit &&
+        !(r.Skip(4) && r.I32(&e.thickness) && r.RectOf(&e.bar) && r.RectOf(&e.highlight) && r.Skip(4)))
+      return false;
+  }
+  if (!r.I32(&layout->active)) return false;
+  layout->frames = std::move(frames);
+  return true;
+}
+
+bool IsSoundLayout(const LayoutEntries& layout) {
+  const std::vector<FrameEntry>& f = layout.frames;
+  const auto n = static_cast<std::uint32_t>(f.size());
+  if (n == 0) return true;
+  auto index = [](std::int32_t i) { return static_cast<std::uint32_t>(i); };
+
+  // Ranges and rectangles first, so the links below can be followed and compared.
+  for (const FrameEntry& e : f) {
+    if (!WithinLimits(e.rect) || index(e.parent) > n) return false;
+    if (e.isSplit && (index(e.first) >= n || index(e.second) >= n || e.first == e.second)) return false;
+  }
+  std::uint32_t root = n;
+  for (std::uint32_t i = 0; i < n; ++i) {
+    const FrameEntry& e = f[i];
+    if (index(e.parent) == n) {
+      if (root != n) return false;  // a second root
+      root = i;
+    } else {
+      const FrameEntry& p = f[index(e.parent)];
+      if (!p.isSplit || (index(p.first) != i && index(p.second) != i)) return false;
+    }
+    if (e.isSplit) {
+      const FrameEntry& a = f[index(e.first)];
+      const FrameEntry& b = f[index(e.second)];
+      if (index(a.parent) != i || index(b.parent) != i || e.thickness != kBarThickness ||
+          !Tiles(e, a.rect, b.rect))
+        return false;
+    }
+  }
+  if (root == n || !f[root].isSplit) return false;
+
+  // With every link checked both ways, one walk from the root that meets each frame
+  // once and all of them rules out cycles and detached subtrees.
+  std::vector<bool> seen(n);
+  std::vector<std::uint32_t> stack{root};
+  std::uint32_t reached = 0;
+  while (!stack.empty()) {
+    const std::uint32_t i = stack.back();
+    stack.pop_back();
+    if (seen[i]) return false;
+    seen[i] = true;
+    ++reached;
+    if (f[i].isSplit) {
+      stack.push_back(index(f[i].second));
+      stack.push_back(index(f[i].first));
+    }
+  }
+  return reached == n;
+}
+
+Frame* BuildChain(const LayoutEntries& layout) {
+  const std::size_t n = layout.frames.size();
+  std::vector<std::unique_ptr<Frame>> built(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    built[i].reset(CreateFrame());
+    if (!built[i]) return nullptr;
+  }
+  auto at = [&](std::int32_t i) { return static_cast<std::size_t>(i) < n ? built[i].get() : nullptr; };
+  for (std::size_t i = 0; i < n; ++i) {
+    const FrameEntry& e = layout.frames[i];
+    Frame& f = *built[i];
+    f.rect = e.rect;
+    f.isSplit = e.isSplit;
+    f.vertical = e.vertical;
+    f.parent = at(e.parent);
+    if (e.isSplit) {
+      f.first = at(e.first);
+      f.second = at(e.second);
+      f.splitter->thickness = e.thickness;
+      f.splitter->bar = e.bar;
+      f.splitter->highlight = e.highlight;
+    }
+    if (i + 1 < n) f.next = built[i + 1].get();
+  }
+  Frame* head = n ? built.front().get() : nullptr;
+  for (auto& f : built) f.release();
+  return head;
+}
+
+}  // namespace tessel
