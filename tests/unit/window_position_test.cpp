@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "desktop/window_geometry.h"
+#include "layout/window_position.h"
 
 namespace tessel {
 namespace {
