@@ -133,6 +133,7 @@ class WindowSystem {
   virtual bool EqualRgn(RegionId a, RegionId b) = 0;
   virtual int GetRgnBox(RegionId region, Rect* box) = 0;
   // Copies the window's region into `region` and returns its type; kRegionError when none.
+  // A region handed to another thread's window and not set yet reads back as set.
   virtual int GetWindowRgn(WindowId window, RegionId region) = 0;
   // On success the system owns `region`: it must never be deleted by the caller. For a
   // window of another thread the region is handed over at once and set without waiting

@@ -194,8 +194,6 @@ TEST_F(Applications, AShapedWindowIsClippedToItsShapeAndGetsItBack) {
   EXPECT_EQ(tessel.Exit(), 0);
   EXPECT_EQ(GetWindowRgn(shaped, region), COMPLEXREGION);
   EXPECT_TRUE(EqualRgn(region, own)) << "its own ellipse back after exit";
-  GetRgnBox(region, &box);
-  printf("DEBUG type %d box %ld %ld %ld %ld\n", GetWindowRgn(shaped, region), box.left, box.top, box.right, box.bottom);
   DeleteObject(own);
   DeleteObject(region);
 }

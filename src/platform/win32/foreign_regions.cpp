@@ -26,12 +26,31 @@ bool ForeignRegions::Start() {
 
 bool ForeignRegions::Set(HWND window, HRGN region, BOOL redraw) {
   if (!Start()) return SetWindowRgn(window, region, redraw) != 0;  // no thread: do it here
+  HRGN copy = nullptr;
+  if (region && (copy = CreateRectRgn(0, 0, 0, 0)) && CombineRgn(copy, region, nullptr, RGN_COPY) == ERROR) {
+    DeleteObject(copy);
+    copy = nullptr;
+  }
   EnterCriticalSection(&shared_->lock);
+  Shared::Last& last = shared_->pending[window];
+  ++last.count;
+  if (last.copy) DeleteObject(last.copy);
+  last.copy = copy;
   shared_->jobs.push_back({window, region, redraw});
   ResetEvent(shared_->idle);
   SetEvent(shared_->wake);
   LeaveCriticalSection(&shared_->lock);
   return true;
+}
+
+bool ForeignRegions::Pending(HWND window, HRGN region, int* type) {
+  if (!shared_) return false;
+  EnterCriticalSection(&shared_->lock);
+  const auto it = shared_->pending.find(window);
+  const bool found = it != shared_->pending.end();
+  if (found) *type = it->second.copy ? CombineRgn(region, it->second.copy, nullptr, RGN_COPY) : ERROR;
+  LeaveCriticalSection(&shared_->lock);
+  return found;
 }
 
 bool ForeignRegions::Flush(DWORD timeoutMs) {
@@ -72,6 +91,13 @@ DWORD WINAPI ForeignRegions::Run(LPVOID param) {
       shared->jobs.pop_front();
       LeaveCriticalSection(&shared->lock);
       if (!SetWindowRgn(job.window, job.region, job.redraw) && job.region) DeleteObject(job.region);
+      EnterCriticalSection(&shared->lock);
+      const auto it = shared->pending.find(job.window);
+      if (it != shared->pending.end() && --it->second.count == 0) {
+        if (it->second.copy) DeleteObject(it->second.copy);
+        shared->pending.erase(it);
+      }
+      LeaveCriticalSection(&shared->lock);
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <map>
 
 namespace tessel {
 
@@ -25,6 +26,11 @@ class ForeignRegions {
   // Waits until every region queued so far is set; false after `timeoutMs`.
   bool Flush(DWORD timeoutMs);
 
+  // The region last queued for a window and not set yet, copied into `region`, as
+  // GetWindowRgn answers (ERROR for none); false when nothing is queued for it. What is
+  // on its way is what the window will have: reading it back gives a consistent view.
+  bool Pending(HWND window, HRGN region, int* type);
+
  private:
   struct Job {
     HWND window;
@@ -37,6 +43,12 @@ class ForeignRegions {
     HANDLE wake;  // set when a job is queued or the thread must stop
     HANDLE idle;  // set while nothing is queued or being set
     std::deque<Job> jobs;
+    // Per window with jobs queued: how many, and a copy of the last region (null: none).
+    struct Last {
+      int count = 0;
+      HRGN copy = nullptr;
+    };
+    std::map<HWND, Last> pending;
     bool stop = false;
   };
   static DWORD WINAPI Run(LPVOID param);

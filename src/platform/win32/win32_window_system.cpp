@@ -180,6 +180,8 @@ int Win32WindowSystem::GetRgnBox(RegionId region, Rect* box) {
 }
 
 int Win32WindowSystem::GetWindowRgn(WindowId window, RegionId region) {
+  int type = ERROR;
+  if (foreignRegions_.Pending(ToHwnd(window), ToHrgn(region), &type)) return type;
   return ::GetWindowRgn(ToHwnd(window), ToHrgn(region));
 }
 
