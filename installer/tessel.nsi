@@ -2,20 +2,30 @@
 ;   makensis -DVERSION=1.0 -DFILE_VERSION=1.0.0.0 -DSTAGE=<folder with tessel.exe, hmg.dll, help> \
 ;            -DICON=<program.ico> -DOUTFILE=<setup.exe> installer/tessel.nsi
 ;
-; Installs for the current user (the default) or for all users, and in silent mode
-; (/S) takes these switches:
-;   /CurrentUser, /AllUsers   where to install (all users needs an administrator)
-;   /StartAtLogon             start Tessel at log-on (the wizard offers it, checked)
+; An administrator installs for all users, in Program Files: an administrator's Tessel
+; runs elevated and loads its hook library into elevated programs, so only
+; administrators may be able to change its files. A standard user installs for
+; themselves. In silent mode (/S) it takes these switches:
+;   /CurrentUser, /AllUsers   where to install; refused when the user may not install
+;                             there (exit code 5) or, for /CurrentUser, is an
+;                             administrator (exit code 2)
+;   /StartAtLogon             start Tessel at log-on (the wizard offers it, checked):
+;                             for all users a scheduled task that runs it with the
+;                             highest rights each user has (Windows does not start
+;                             elevated programs from the Run key), for one user the
+;                             Run value
 ; The uninstaller keeps the user's settings and layouts unless asked to remove them,
 ; in its wizard or with /RemoveUserData.
 
 Unicode true
+ManifestDPIAware true
 SetCompressor /SOLID lzma
 
 !define PRODUCT "Tessel"
 !define PUBLISHER "Velbrook"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define LOGON_TASK "Tessel"
 !define SETTINGS_KEY "Software\Velbrook\Tessel"
 !define EXIT_COMMAND 32774          ; the main window's Exit command
 !define EXIT_WAIT_MS 5000
@@ -34,11 +44,9 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
-!define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
 !define MULTIUSER_INSTALLMODE_INSTDIR "${PRODUCT}"
-; A new version goes where the last one was, in the same scope.
-!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
-!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
+; The scope follows the user's rights alone; a new version goes where the last one of
+; that scope was.
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
 !include MultiUser.nsh
@@ -47,6 +55,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !include FileFunc.nsh
 !include Sections.nsh
 !include WinMessages.nsh
+!include WinVer.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -55,8 +64,10 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Tessel now"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartTessel
+!define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
+!define MUI_FINISHPAGE_TEXT_REBOOT \
+  "Tessel is installed.$\r$\n$\r$\nAnother program still had Tessel's old hook library (hmg.dll) loaded. Windows removes that old copy when the computer restarts; until then it stays in the Tessel folder."
 
-!insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -65,6 +76,12 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
+; Shown only when something is left for the restart; otherwise the wizard closes.
+!define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
+!define MUI_FINISHPAGE_TEXT_REBOOT \
+  "Tessel is removed, but another program still has its hook library (hmg.dll) loaded. Windows deletes it, and the Tessel folder, when the computer restarts."
+!define MUI_PAGE_CUSTOMFUNCTION_PRE un.SkipFinishUnlessRestart
+!insertmacro MUI_UNPAGE_FINISH
 
 !insertmacro MUI_LANGUAGE "English"
 
@@ -122,6 +139,9 @@ Section "Tessel" SecProgram
   SectionIn RO
   Call StopTessel
   SetOutPath "$INSTDIR"
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    Call RemoveOwnCopy
+  ${EndIf}
   ; Other programs may still hold the old hook library loaded; a loaded file can be
   ; renamed but not replaced, and the old copy goes at the next restart.
   ${If} ${FileExists} "$INSTDIR\hmg.dll"
@@ -162,21 +182,28 @@ Section "Start Tessel when I log on" SecLogon
 SectionEnd
 
 ; Runs after the choice above, whatever it was: an installation over an earlier one
-; takes back a log-on start that is no longer wanted.
+; takes back a log-on start that is no longer wanted. An earlier version started an
+; all-users copy from the machine's Run key; that goes either way.
 Section "-StartAtLogon"
-  ${If} ${SectionIsSelected} ${SecLogon}
-    WriteRegStr SHCTX "${RUN_KEY}" "Tessel" '"$INSTDIR\tessel.exe"'
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    DeleteRegValue HKLM "${RUN_KEY}" "Tessel"
+    Call DeleteLogonTask
+    ${If} ${SectionIsSelected} ${SecLogon}
+      Call RegisterLogonTask
+    ${EndIf}
+  ${ElseIf} ${SectionIsSelected} ${SecLogon}
+    WriteRegStr HKCU "${RUN_KEY}" "Tessel" '"$INSTDIR\tessel.exe"'
   ${Else}
-    DeleteRegValue SHCTX "${RUN_KEY}" "Tessel"
+    DeleteRegValue HKCU "${RUN_KEY}" "Tessel"
   ${EndIf}
 SectionEnd
 
 Function .onInit
   ${GetParameters} $0
+  UserInfo::GetAccountType
+  Pop $2
   ${If} ${Silent}
     ; Refused here rather than with a message box nobody is there to answer.
-    UserInfo::GetAccountType
-    Pop $2
     ClearErrors
     ${GetOptions} $0 "/AllUsers" $1
     ${IfNot} ${Errors}
@@ -185,6 +212,16 @@ Function .onInit
       SetErrorLevel 5  ; access denied
       Quit
     ${EndIf}
+  ${EndIf}
+  ClearErrors
+  ${GetOptions} $0 "/CurrentUser" $1
+  ${IfNot} ${Errors}
+  ${AndIf} $2 == "Admin"
+    MessageBox MB_OK|MB_ICONSTOP \
+      "Tessel runs with administrator rights for an administrator, so it must be installed for all users, in Program Files, where only administrators can change it.$\r$\n$\r$\nRun the setup program again without /CurrentUser." \
+      /SD IDOK
+    SetErrorLevel 2
+    Quit
   ${EndIf}
   !insertmacro MULTIUSER_INIT
   ; Unattended installations start Tessel at log-on only when told to.
@@ -196,6 +233,70 @@ Function .onInit
       !insertmacro UnselectSection ${SecLogon}
     ${EndIf}
   ${EndIf}
+FunctionEnd
+
+; The log-on task: at every user's log-on, with the highest rights that user has.
+; Task Scheduler 2 (Windows Vista on) takes it as XML in UTF-16; earlier systems have no
+; elevation, and the machine's Run key serves.
+Function RegisterLogonTask
+  ${IfNot} ${AtLeastWinVista}
+    WriteRegStr HKLM "${RUN_KEY}" "Tessel" '"$INSTDIR\tessel.exe"'
+    Return
+  ${EndIf}
+  InitPluginsDir
+  FileOpen $0 "$PLUGINSDIR\logon-task.xml" w
+  FileWriteWord $0 0xFEFF
+  FileWriteUTF16LE $0 '<?xml version="1.0" encoding="UTF-16"?>$\r$\n'
+  FileWriteUTF16LE $0 '<Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task">$\r$\n'
+  FileWriteUTF16LE $0 '  <RegistrationInfo><Author>${PUBLISHER}</Author>$\r$\n'
+  FileWriteUTF16LE $0 '    <Description>Starts Tessel when a user logs on.</Description></RegistrationInfo>$\r$\n'
+  FileWriteUTF16LE $0 '  <Triggers><LogonTrigger><Enabled>true</Enabled></LogonTrigger></Triggers>$\r$\n'
+  ; Builtin Users: everyone who logs on; administrators get their elevated rights.
+  FileWriteUTF16LE $0 '  <Principals><Principal id="Users"><GroupId>S-1-5-32-545</GroupId>$\r$\n'
+  FileWriteUTF16LE $0 '    <RunLevel>HighestAvailable</RunLevel></Principal></Principals>$\r$\n'
+  ; No time limit, on battery too, at the priority of a program the user starts.
+  FileWriteUTF16LE $0 '  <Settings><MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>$\r$\n'
+  FileWriteUTF16LE $0 '    <DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>$\r$\n'
+  FileWriteUTF16LE $0 '    <StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>$\r$\n'
+  FileWriteUTF16LE $0 '    <ExecutionTimeLimit>PT0S</ExecutionTimeLimit><Priority>4</Priority></Settings>$\r$\n'
+  FileWriteUTF16LE $0 '  <Actions Context="Users"><Exec><Command>"$INSTDIR\tessel.exe"</Command></Exec></Actions>$\r$\n'
+  FileWriteUTF16LE $0 '</Task>$\r$\n'
+  FileClose $0
+  nsExec::ExecToLog '"$SYSDIR\schtasks.exe" /Create /TN "${LOGON_TASK}" /XML "$PLUGINSDIR\logon-task.xml" /F'
+  Pop $0
+  ${If} $0 != 0
+    MessageBox MB_OK|MB_ICONEXCLAMATION \
+      "Tessel could not be set to start at log-on: the Task Scheduler refused its task (code $0).$\r$\n$\r$\nStart Tessel from the Start menu instead." \
+      /SD IDOK
+    DetailPrint "The log-on task could not be registered (code $0)."
+  ${EndIf}
+FunctionEnd
+
+!macro DELETE_LOGON_TASK UN
+Function ${UN}DeleteLogonTask
+  ${If} ${AtLeastWinVista}
+    nsExec::Exec '"$SYSDIR\schtasks.exe" /Delete /TN "${LOGON_TASK}" /F'
+    Pop $0  ; none there is fine
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro DELETE_LOGON_TASK ""
+!insertmacro DELETE_LOGON_TASK "un."
+
+; An administrator's own earlier copy, from when administrators could install for
+; themselves: its files could be changed by the user's unelevated programs, so it is
+; uninstalled, keeping the user's settings and layouts.
+Function RemoveOwnCopy
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == ""
+  ${OrIf} $0 == $INSTDIR
+  ${OrIfNot} ${FileExists} "$0\uninstall.exe"
+    Return
+  ${EndIf}
+  DetailPrint "Removing the copy of Tessel in $0..."
+  ExecWait '"$0\uninstall.exe" /S _?=$0' $1
+  Delete "$0\uninstall.exe"
+  RMDir "$0"
 FunctionEnd
 
 ; Started through the shell, so it runs as the user even when the setup program
@@ -234,12 +335,17 @@ Section "un.Tessel" SecUnProgram
   RMDir /REBOOTOK "$INSTDIR"           ; only if nothing of the user's is left in it
   Delete "$SMPROGRAMS\Tessel.lnk"
   DeleteRegValue SHCTX "${RUN_KEY}" "Tessel"
+  ${If} $MultiUser.InstallMode == "AllUsers"
+    Call un.DeleteLogonTask
+  ${EndIf}
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  IfRebootFlag 0 +2
+    DetailPrint "The hook library is still loaded by another program: it goes when the computer restarts."
 SectionEnd
 
 ; The settings and the automatic layout belong to the user who runs the uninstaller,
 ; whichever scope Tessel was installed in. Layouts saved elsewhere stay.
-Section /o "un.Remove my settings and saved layouts" SecUnUserData
+Section /o "un.Remove my settings and my last session's layout (layout files I saved stay)" SecUnUserData
   SetShellVarContext current
   DeleteRegKey HKCU "${SETTINGS_KEY}"
   DeleteRegKey /ifempty HKCU "Software\Velbrook"
@@ -247,15 +353,24 @@ Section /o "un.Remove my settings and saved layouts" SecUnUserData
   RMDir "$APPDATA\Velbrook"
 SectionEnd
 
+Function un.SkipFinishUnlessRestart
+  IfRebootFlag +2
+    Abort
+FunctionEnd
+
 Function un.onInit
+  ; The folder of the copy being removed (the uninstaller's own, or _?=), before the
+  ; scope functions set it from the registry.
+  StrCpy $R9 $INSTDIR
   !insertmacro MULTIUSER_UNINIT
-  ; The copy being removed decides the scope, not the user's privileges.
+  ; That copy decides the scope, not the user's privileges.
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-  ${If} $0 == $INSTDIR
+  ${If} $0 == $R9
     Call un.MultiUser.InstallMode.AllUsers
   ${Else}
     Call un.MultiUser.InstallMode.CurrentUser
   ${EndIf}
+  StrCpy $INSTDIR $R9
   ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/RemoveUserData" $1

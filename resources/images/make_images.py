@@ -78,15 +78,19 @@ def pictogram(size, kind):
     return c
 
 
-def about_picture():
-    c = Canvas(90, 150, WHITE)
-    logo = tiles(64)
-    for y in range(64):
-        for x in range(64):
+def about_picture(percent=100):
+    """The About page's picture, drawn anew for each display scale so it stays sharp."""
+    def s(n):
+        return n * percent // 100
+    c = Canvas(s(90), s(150), WHITE)
+    size = s(64)
+    logo = tiles(size)
+    for y in range(size):
+        for x in range(size):
             if logo.pixels[y][x] is not None:
-                c.pixels[20 + y][13 + x] = logo.pixels[y][x]
-    c.rect(10, 100, 80, 103, BLUE)
-    c.rect(20, 110, 70, 112, LIGHT)
+                c.pixels[s(20) + y][s(13) + x] = logo.pixels[y][x]
+    c.rect(s(10), s(100), s(80), s(103), BLUE)
+    c.rect(s(20), s(110), s(70), s(112), LIGHT)
     return c
 
 
@@ -172,10 +176,13 @@ def write_ico(path, images):
 def main():
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
-    write_ico(out / "program.ico", [(tiles(s), 8) for s in (96, 48, 32, 24, 16)])
-    write_ico(out / "tray.ico", [(tiles(16), 4), (tiles(16), 8)])
+    # Small icons for 100 %, 125 %, 150 % and 200 % (16 to 32 pixels), large ones to 48.
+    write_ico(out / "program.ico", [(tiles(s), 8) for s in (96, 48, 32, 24, 20, 16)])
+    write_ico(out / "tray.ico", [(tiles(16), 4)] + [(tiles(s), 8) for s in (48, 32, 24, 20, 16)])
     write_ico(out / "tray_classic.ico", [(tiles(16, classic=True), 4)])
     write_bmp(out / "about.bmp", about_picture())
+    write_bmp(out / "about_150.bmp", about_picture(150))
+    write_bmp(out / "about_200.bmp", about_picture(200))
     for name, pattern in BAR_PATTERNS.items():
         write_bmp24(out / f"{name}.bmp", pattern)
     for kind in ("split_h", "split_v", "remove", "load", "save"):

@@ -33,6 +33,11 @@ int TrayIconId(std::uint32_t osMajor, std::uint32_t osMinor) {
   return osMajor * 10 + osMinor > 50 ? IDI_TRAY : IDI_TRAY_CLASSIC;
 }
 
+int AboutPictureId(int dpi) {
+  if (dpi >= 192) return IDB_ABOUT_200;
+  return dpi >= 144 ? IDB_ABOUT_150 : IDB_ABOUT;
+}
+
 std::uint32_t TrayMenuAlignment(Point p, std::int32_t width, std::int32_t height) {
   constexpr std::uint32_t kRightAlign = 0x0008;
   constexpr std::uint32_t kBottomAlign = 0x0020;

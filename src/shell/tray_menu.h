@@ -30,6 +30,11 @@ std::vector<int> MenuImageIds(std::uint32_t osMajor);
 // The tray icon's resource: the classic one on Windows 2000 only.
 int TrayIconId(std::uint32_t osMajor, std::uint32_t osMinor);
 
+// The About page's picture for a display of `dpi` dots per inch: the largest of the
+// 100 %, 150 % and 200 % ones not larger than the display's scale, as the page is laid
+// out in its font's units.
+int AboutPictureId(int dpi);
+
 // TrackPopupMenu alignment flags that open the menu toward the middle of the screen.
 std::uint32_t TrayMenuAlignment(Point cursor, std::int32_t screenWidth, std::int32_t screenHeight);
 

@@ -44,11 +44,11 @@ using e2e::BuiltProgram;
 // place, so the wait is for the text.
 std::wstring TakeErrorBox() {
   HWND box = nullptr;
-  wchar_t text[256] = {};
+  wchar_t text[1024] = {};
   WaitFor([&] {
     if (!(box = FindWindowW(L"#32770", L"Error"))) return false;
     for (HWND child = nullptr; (child = FindWindowExW(box, child, L"Static", nullptr));)
-      if (GetWindowTextW(child, text, 256) > 0) return true;
+      if (GetWindowTextW(child, text, 1024) > 0) return true;
     return false;
   });
   if (box) PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -124,7 +124,7 @@ TEST_F(Program, SplitsTheScreenAndKeepsWindowsInTheirFrames) {
   EXPECT_TRUE(Bars().empty());
 }
 
-TEST_F(Program, RefusesToRunWithoutAWholeHookLibrary) {
+TEST_F(Program, RefusesToRunWithoutAWholeHookLibraryOrFromAFolderOthersCanChange) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   const std::wstring folder = std::wstring(temp) + L"tessel-no-hooks\\";
@@ -161,6 +161,39 @@ TEST_F(Program, RefusesToRunWithoutAWholeHookLibrary) {
   DeleteFileW((folder + L"hmg.dll").c_str());
   DeleteFileW(exe.c_str());
   RemoveDirectoryW(folder.c_str());
+
+  // Wine runs every program elevated and gives other Unix users the rights the Unix
+  // permissions give them: a folder or library they may write is one to refuse.
+  const std::string unixFolder = "/tmp/tessel-writable-" + std::to_string(GetCurrentProcessId());
+  std::wstring dosFolder = L"Z:" + std::wstring(unixFolder.begin(), unixFolder.end());
+  std::replace(dosFolder.begin(), dosFolder.end(), L'/', L'\\');
+  ASSERT_TRUE(CreateDirectoryW(dosFolder.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileW(BuiltProgram().c_str(), (dosFolder + L"\\tessel.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(BesideExecutable(L"..\\..\\src\\hmg.dll").c_str(), (dosFolder + L"\\hmg.dll").c_str(),
+                        FALSE));
+  const struct {
+    std::string chmod;
+    std::wstring named;
+  } unsafe[] = {{"o+w " + unixFolder, dosFolder},
+                {"o-w " + unixFolder + " && chmod o+w " + unixFolder + "/hmg.dll", dosFolder + L"\\hmg.dll"}};
+  for (const auto& u : unsafe) {
+    SCOPED_TRACE(u.chmod);
+    ASSERT_TRUE(e2e::RunShell("chmod " + u.chmod));
+    Tessel refused(L"", dosFolder + L"\\tessel.exe");
+    const std::wstring text = TakeErrorBox();
+    EXPECT_EQ(text.rfind(L"Tessel runs with administrator rights", 0), 0u)
+        << std::string(text.begin(), text.end());
+    EXPECT_NE(text.find(L"\r\n" + u.named + L"\r\n"), std::wstring::npos) << "names what others can change";
+    EXPECT_EQ(refused.ExitCode(), 1);
+    EXPECT_EQ(Tessel::MainWindow(), nullptr);
+  }
+  ASSERT_TRUE(e2e::RunShell("chmod o-w " + unixFolder + "/hmg.dll"));
+  {
+    Tessel safe(L"", dosFolder + L"\\tessel.exe");
+    EXPECT_TRUE(safe.WaitForMainWindow()) << "the same copy runs once only administrators may change it";
+    EXPECT_EQ(safe.Exit(), 0);
+  }
+  e2e::RunShell("rm -rf " + unixFolder);
 }
 
 TEST_F(Program, HotkeysSplitRemoveAndMoveTheWindowInFront) {
@@ -773,6 +806,107 @@ TEST_F(Program, AboutPageShowsTheFirstTwoPartsOfTheFileVersion) {
     EXPECT_TRUE(Closes(sheet));
   }
   DeleteFileW(versioned.c_str());
+}
+
+// The display scale for programs started while it lives, as Wine reads it from
+// LogPixels; what was there before comes back afterwards.
+class DisplayScale {
+ public:
+  explicit DisplayScale(DWORD dpi) {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &key_, nullptr);
+    DWORD size = sizeof before_;
+    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before_), &size) ==
+           ERROR_SUCCESS;
+    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+  }
+  ~DisplayScale() {
+    if (had_)
+      RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before_),
+                     sizeof before_);
+    else
+      RegDeleteValueW(key_, L"LogPixels");
+    RegCloseKey(key_);
+  }
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD before_ = 0;
+  bool had_ = false;
+};
+
+// Whether a window of another process is per-monitor DPI aware, as Windows 10 reports it.
+bool PerMonitorAware(HWND window) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  auto context = reinterpret_cast<HANDLE(WINAPI*)(HWND)>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetWindowDpiAwarenessContext")));
+  auto awareness = reinterpret_cast<int(WINAPI*)(HANDLE)>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+  return context && awareness && awareness(context(window)) == 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
+}
+
+// Every visible control of a dialog lies inside its client area; the first that does
+// not, by its id, or -1.
+int ControlOutside(HWND dialog) {
+  RECT client;
+  GetClientRect(dialog, &client);
+  MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r;
+    if (!IsWindowVisible(c) || !GetWindowRect(c, &r)) continue;
+    if (r.left < client.left || r.top < client.top || r.right > client.right || r.bottom > client.bottom)
+      return GetDlgCtrlID(c);
+  }
+  return -1;
+}
+
+bool InsideWorkArea(HWND window) {
+  RECT r, work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return GetWindowRect(window, &r) && r.left >= work.left && r.top >= work.top && r.right <= work.right &&
+         r.bottom <= work.bottom;
+}
+
+TEST_F(Program, AtOneAndAHalfTimesTheScaleTheSheetAndTheFileDialogsAreLaidOutForIt) {
+  WriteDword(L"ShowBalloon", 0);
+  DisplayScale scale(144);
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  EXPECT_TRUE(PerMonitorAware(Tessel::MainWindow())) << "declared in the manifest";
+
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_OPTIONS, 0);
+  HWND sheet = OptionsSheet();
+  ASSERT_NE(sheet, nullptr);
+  EXPECT_TRUE(InsideWorkArea(sheet));
+  for (int index = 0; index < 3; ++index) {
+    SCOPED_TRACE(index);
+    HWND page = SheetPage(sheet, index);
+    EXPECT_EQ(ControlOutside(page), -1);
+    if (index == 0) e2e::Screenshot("options-hotkeys-144dpi");
+  }
+  // The About picture is the one drawn for this scale, left of the text beside it.
+  HWND about = SheetPage(sheet, 2);
+  RECT picture, version;
+  ASSERT_TRUE(GetWindowRect(GetDlgItem(about, 1057), &picture) &&
+              GetWindowRect(GetDlgItem(about, 1053), &version));
+  EXPECT_EQ(picture.right - picture.left, 135);
+  EXPECT_EQ(picture.bottom - picture.top, 225);
+  EXPECT_LT(picture.right, version.left);
+  e2e::Screenshot("options-about-144dpi");
+  PressSheetButton(sheet, IDCANCEL);
+  ASSERT_TRUE(Closes(sheet));
+
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_LOAD_FRAMES, 0);
+  HWND dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    return (dialog = FindWindowW(L"#32770", L"Tessel Open")) && IsWindowVisible(dialog) &&
+           GetDlgItem(dialog, IDCANCEL);
+  }));
+  EXPECT_TRUE(InsideWorkArea(dialog));
+  EXPECT_EQ(ControlOutside(dialog), -1);
+  e2e::Screenshot("file-dialog-144dpi");
+  PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(Closes(dialog));
 }
 
 // A copy of the program beside it whose bar pattern bitmaps cannot be loaded: each one

@@ -1,9 +1,11 @@
-// The setup program, run silently as a user or an administrator would, checked through
-// what Windows itself shows: files, shortcut, registry, the running program.
+// The setup program, run silently as an administrator would (Wine's user is one),
+// checked through what Windows itself shows: files, shortcut, registry, scheduled
+// task, the running program.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <taskschd.h>
 
 #include <cwchar>
 #include <functional>
@@ -103,6 +105,29 @@ std::wstring LinkTarget(const std::wstring& link) {
   return target;
 }
 
+// Whether the Task Scheduler holds a task of that name in its root folder.
+bool TaskExists(const wchar_t* name) {
+  ITaskService* service = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_TaskScheduler, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskService,
+                              reinterpret_cast<void**>(&service))))
+    return false;
+  bool found = false;
+  VARIANT none{};
+  ITaskFolder* root = nullptr;
+  BSTR rootName = SysAllocString(L"\\");
+  BSTR taskName = SysAllocString(name);
+  if (SUCCEEDED(service->Connect(none, none, none, none)) && SUCCEEDED(service->GetFolder(rootName, &root))) {
+    IRegisteredTask* task = nullptr;
+    found = SUCCEEDED(root->GetTask(taskName, &task));
+    if (task) task->Release();
+    root->Release();
+  }
+  SysFreeString(taskName);
+  SysFreeString(rootName);
+  service->Release();
+  return found;
+}
+
 // The settings key and the automatic layout file, as a user of Tessel has them.
 void PlantUserData() {
   HKEY key = nullptr;
@@ -169,44 +194,69 @@ class InstallerTest : public ::testing::Test {
   }
 };
 
-TEST_F(InstallerTest, PerUserInstallSetsUpRunsAndUninstallsKeepingTheUsersData) {
+// A copy an administrator once installed for themselves, in their own folder, set to
+// start at log-on: the installed uninstaller and program, as that copy had them.
+std::wstring PlantOwnCopy(const std::wstring& installed) {
+  const std::wstring own = Folder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Tessel";
+  SHCreateDirectoryExW(nullptr, own.c_str(), nullptr);
+  for (const wchar_t* file : {L"\\uninstall.exe", L"\\tessel.exe"})
+    EXPECT_TRUE(CopyFileW((installed + file).c_str(), (own + file).c_str(), FALSE));
+  const std::wstring run = L"\"" + own + L"\\tessel.exe\"";
+  RegSetKeyValueW(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation", REG_SZ, own.c_str(),
+                  static_cast<DWORD>((own.size() + 1) * sizeof(wchar_t)));
+  RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"Tessel", REG_SZ, run.c_str(),
+                  static_cast<DWORD>((run.size() + 1) * sizeof(wchar_t)));
+  return own;
+}
+
+TEST_F(InstallerTest, AnAdministratorInstallsForAllUsersStartsAtLogOnByTaskAndUninstallsKeepingTheUsersData) {
   const DWORD lockTimeout = 200000;
   ASSERT_TRUE(SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(lockTimeout),
                                     SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
   ASSERT_EQ(ForegroundLockTimeout(), lockTimeout);
   PlantUserData();
 
+  // Wine's user is an administrator, so this is an administrator's installation.
   ASSERT_EQ(Install(L"/StartAtLogon"), 0);
 
-  const std::wstring folder = Folder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Tessel";
+  const std::wstring folder = Folder(CSIDL_PROGRAM_FILES) + L"\\Tessel";
   const std::wstring program = folder + L"\\tessel.exe";
   EXPECT_TRUE(Exists(program));
   EXPECT_TRUE(Exists(folder + L"\\hmg.dll"));
   EXPECT_TRUE(Exists(folder + L"\\help\\index.htm"));
-  const std::wstring shortcut = Folder(CSIDL_PROGRAMS) + L"\\Tessel.lnk";
+  const std::wstring shortcut = Folder(CSIDL_COMMON_PROGRAMS) + L"\\Tessel.lnk";
   EXPECT_TRUE(SamePath(LinkTarget(shortcut), program)) << LinkTarget(shortcut);
 
-  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayName"), L"Tessel");
-  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayVersion"), L"" TESSEL_VERSION);
-  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"Publisher"), L"Velbrook");
-  EXPECT_TRUE(SamePath(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"InstallLocation"), folder));
-  EXPECT_TRUE(SamePath(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"DisplayIcon"), program));
-  EXPECT_TRUE(SamePath(ReadString(HKEY_CURRENT_USER, kUninstallKey, L"UninstallString"),
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayName"), L"Tessel");
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayVersion"), L"" TESSEL_VERSION);
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"Publisher"), L"Velbrook");
+  EXPECT_TRUE(SamePath(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation"), folder));
+  EXPECT_TRUE(SamePath(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"DisplayIcon"), program));
+  EXPECT_TRUE(SamePath(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"UninstallString"),
                        L"\"" + folder + L"\\uninstall.exe\""));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
   EXPECT_EQ(ForegroundLockTimeout(), 0u) << "the set-up run of tessel.exe -s";
-  const std::wstring runValue = ReadString(HKEY_CURRENT_USER, kRunKey, L"Tessel");
-  EXPECT_TRUE(SamePath(runValue, L"\"" + program + L"\"")) << runValue;
+  // Windows starts no elevated program from a Run key: a task starts it instead.
+  EXPECT_TRUE(TaskExists(L"Tessel"));
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, L"Tessel"), L"<missing>");
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, L"Tessel"), L"<missing>");
 
-  // Started from where it was installed, as at log-on: installing over it and
-  // uninstalling both stop it through its Exit command first.
-  PROCESS_INFORMATION tessel = StartInstalled(runValue, program);
-  EXPECT_EQ(Install(L"/StartAtLogon"), 0);
+  // Started from where it was installed, as the task starts it: installing over it
+  // and uninstalling both stop it through its Exit command first. Installing over it
+  // also uninstalls the copy the administrator once made for themselves, and takes
+  // back the log-on start no longer asked for.
+  const std::wstring own = PlantOwnCopy(folder);
+  PROCESS_INFORMATION tessel = StartInstalled(L"\"" + program + L"\"", program);
+  EXPECT_EQ(Install(L""), 0);
   EXPECT_TRUE(EndedCleanly(tessel)) << "installing over the running program";
   EXPECT_TRUE(Exists(folder + L"\\hmg.dll"));
   EXPECT_FALSE(Exists(folder + L"\\hmg.dll.old")) << "the hook library stayed in use";
+  EXPECT_FALSE(Exists(own)) << "the administrator's own copy stays";
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, L"Tessel"), L"<missing>");
+  EXPECT_FALSE(TaskExists(L"Tessel"));
 
-  tessel = StartInstalled(runValue, program);
+  tessel = StartInstalled(L"\"" + program + L"\"", program);
   EXPECT_EQ(UninstallAndWait(folder), 0);
   EXPECT_TRUE(EndedCleanly(tessel)) << "uninstalling the running program";
 
@@ -214,8 +264,7 @@ TEST_F(InstallerTest, PerUserInstallSetsUpRunsAndUninstallsKeepingTheUsersData) 
   EXPECT_FALSE(Exists(folder + L"\\hmg.dll"));
   EXPECT_FALSE(Exists(folder + L"\\help"));
   EXPECT_FALSE(Exists(shortcut));
-  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, L"Tessel"), L"<missing>");
-  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kSettingsKey));
   EXPECT_TRUE(Exists(LayoutFile()));
 
@@ -226,7 +275,12 @@ TEST_F(InstallerTest, PerUserInstallSetsUpRunsAndUninstallsKeepingTheUsersData) 
 
 TEST_F(InstallerTest, AllUsersInstallAndAnUninstallThatRemovesTheUsersData) {
   PlantUserData();
-  ASSERT_EQ(Install(L"/AllUsers"), 0);
+  EXPECT_EQ(Install(L"/CurrentUser"), 2) << "an administrator's Tessel needs Program Files";
+  EXPECT_FALSE(Exists(Folder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Tessel"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+
+  ASSERT_EQ(Install(L"/AllUsers /StartAtLogon"), 0);
 
   const std::wstring folder = Folder(CSIDL_PROGRAM_FILES) + L"\\Tessel";
   const std::wstring program = folder + L"\\tessel.exe";
@@ -234,8 +288,7 @@ TEST_F(InstallerTest, AllUsersInstallAndAnUninstallThatRemovesTheUsersData) {
   EXPECT_TRUE(Exists(Folder(CSIDL_COMMON_PROGRAMS) + L"\\Tessel.lnk"));
   EXPECT_TRUE(SamePath(ReadString(HKEY_LOCAL_MACHINE, kUninstallKey, L"InstallLocation"), folder));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kUninstallKey));
-  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRunKey, L"Tessel"), L"<missing>") << "not asked for";
-  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kRunKey, L"Tessel"), L"<missing>");
+  EXPECT_TRUE(TaskExists(L"Tessel"));
 
   // Run as Add/Remove Programs runs it: the uninstaller hands over to a copy of itself.
   ASSERT_EQ(RunToEnd(L"\"" + folder + L"\\uninstall.exe\" /S /RemoveUserData"), 0);
@@ -245,6 +298,7 @@ TEST_F(InstallerTest, AllUsersInstallAndAnUninstallThatRemovesTheUsersData) {
   EXPECT_FALSE(Exists(folder)) << "the install folder stays";
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
   EXPECT_FALSE(Exists(Folder(CSIDL_COMMON_PROGRAMS) + L"\\Tessel.lnk"));
+  EXPECT_FALSE(TaskExists(L"Tessel"));
 }
 
 }  // namespace

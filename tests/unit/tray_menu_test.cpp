@@ -47,5 +47,15 @@ TEST(TrayMenu, ImagesAndIconFollowTheWindowsVersion) {
   EXPECT_EQ(TrayIconId(6, 0), 155);
 }
 
+TEST(TrayMenu, TheAboutPictureNeverOutgrowsTheDisplaysScale) {
+  const struct {
+    int dpi, id;
+  } rows[] = {{96, 153}, {120, 153}, {143, 153}, {144, 169}, {168, 169}, {192, 170}, {288, 170}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.dpi);
+    EXPECT_EQ(AboutPictureId(row.dpi), row.id);
+  }
+}
+
 }  // namespace
 }  // namespace tessel

@@ -8,6 +8,8 @@
 #define IDI_TRAY 155
 #define IDI_TRAY_CLASSIC 156
 #define IDB_ABOUT 153
+#define IDB_ABOUT_150 169  // the About picture for 150 % and 200 % displays
+#define IDB_ABOUT_200 170
 #define IDB_SPLIT_V_16 158
 #define IDB_SPLIT_H_16 160
 #define IDB_REMOVE_16 161

@@ -9,7 +9,9 @@
 #include "desktop/split.h"
 #include "platform/win32/handles_win32.h"
 #include "hooklib/hook_library.h"
+#include "shell/code_folder_trust.h"
 #include "shell/tray_menu.h"
+#include "shell/win32/code_folder_check.h"
 #include "shell/win32/program.h"
 #include "shell/win32/resource_ids.h"
 #include "shell/session.h"
@@ -64,7 +66,10 @@ void LoadMenuImages(Program& p) {
   const std::vector<int> ids = MenuImageIds(p.workspace.osVersion.major);
   for (int i = 0; i < 5; ++i)
     if (!p.menuImages[i]) p.menuImages[i] = LoadBitmapW(p.module, MAKEINTRESOURCEW(ids[i]));
-  p.aboutLogo = LoadBitmapW(p.module, MAKEINTRESOURCEW(IDB_ABOUT));
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  p.aboutLogo = LoadBitmapW(p.module, MAKEINTRESOURCEW(AboutPictureId(dpi)));
   p.splitters.LoadPatterns(p.module);
 }
 
@@ -220,9 +225,14 @@ int Run(HINSTANCE module) {
   if (setUp) return SetUpForInstallation();
 
   if (FindWindowW(kMainWindowClass, kMainWindowTitle)) return 0;
+  const std::wstring unsafe = UnsafeCodeInProgramFolder();
+  if (!unsafe.empty()) return Fatal(UnsafeCodeMessage(unsafe).c_str());
   p.manageMessage = RegisterWindowMessageW(kManageMessage);
   if (!p.manageMessage) return Fatal(kCannotCreateWindow);
-  p.trayIcon = LoadIconW(module, MAKEINTRESOURCEW(TrayIconId(ws.osVersion.major, ws.osVersion.minor)));
+  // The notification area shows small icons: the image drawn for the display's scale.
+  p.trayIcon = static_cast<HICON>(
+      LoadImageW(module, MAKEINTRESOURCEW(TrayIconId(ws.osVersion.major, ws.osVersion.minor)), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   const wchar_t* error = nullptr;
   if (!CreateMainWindow(p, &error)) return Fatal(error);
 

@@ -29,22 +29,17 @@ void CtrlAlt(WORD vk) {
   Key(VK_CONTROL, true);
 }
 
-namespace {
-// Runs a shell command line from Wine and waits for it: the shell leaves a file with the
-// command's exit code behind when it is done, since a Linux program started from Wine is
-// not waited for through its process handle.
-bool RunShell(const std::string& line);
-}  // namespace
-
 bool Xdo(const char* arguments) { return RunShell(std::string("/usr/bin/xdotool ") + arguments); }
 
 void Screenshot(const char* name) {
   char folder[MAX_PATH];
   if (!GetEnvironmentVariableA("TESSEL_SCREENSHOTS", folder, MAX_PATH)) return;
+  Sleep(500);  // what was shown last may still be painting
   RunShell(std::string("import -window root ") + folder + "/" + name + ".png");
 }
 
-namespace {
+// The shell leaves a file with the command's exit code behind when it is done, since a
+// Linux program started from Wine is not waited for through its process handle.
 bool RunShell(const std::string& line) {
   static LONG calls = 0;
   char marker[64];
@@ -81,7 +76,6 @@ bool RunShell(const std::string& line) {
   }
   return false;
 }
-}  // namespace
 
 namespace {
 std::string Format(const char* format, int a, int b) {

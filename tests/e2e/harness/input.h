@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace tessel::e2e {
 
 // Keys as a user gives them, through SendInput: they reach low-level keyboard hooks.
@@ -18,6 +20,9 @@ void CtrlAlt(WORD vk);
 // The mouse through the X server (xdotool), as a person's hand moves it. SendInput
 // under Wine moves Wine's cursor but not the X pointer, which Wine's move loop reads
 // back when it ends; these move both. Each returns once the X server has the input.
+
+// Runs a Linux shell command line from Wine and waits for it; false if it failed.
+bool RunShell(const std::string& line);
 
 // Runs xdotool with `arguments` (its commands may be chained); false if it failed.
 bool Xdo(const char* arguments);
