@@ -97,7 +97,7 @@ void FitMaximised(Workspace& ws, ManagedWindow& r, const Rect& f) {
     // Our clip comes off; the shape it was cut from is known from before.
     sys.SetWindowRgn(r.hwnd, kNoRegion, true);
     sys.RemovePropW(r.hwnd, kClipMark);
-    r.regionApplied = 0;
+    r.regionApplied = false;
     if (HasOwnRegion(r)) r.ownRegionHeld = true;
   } else {
     if (CaptureOwnRegion(sys, r)) r.ownRegionHeld = true;
@@ -105,7 +105,7 @@ void FitMaximised(Workspace& ws, ManagedWindow& r, const Rect& f) {
   }
   PlaceUnlessThere(sys, r.hwnd, f);
   MarkOverFrame(sys, r, true);
-  r.state = 2;
+  r.state = WindowState::kMaximised;
 }
 
 // An owned dialog or message box: the user must be able to reach all of it.
@@ -123,7 +123,7 @@ bool Settling(Workspace& ws, ManagedWindow& r) {
   const auto style = static_cast<std::uint32_t>(sys.GetWindowLongW(r.hwnd, kGwlStyle));
   // Owned pop-ups without a sizing or dialog frame stay where their program puts them.
   if (sys.GetParent(r.hwnd) != kNoWindow && !(style & (kWsDlgFrame | kWsThickFrame))) return false;
-  if (r.state != 0 || sys.GetTickCount() - r.managedTick <= kSettlingMs) return true;
+  if (r.state != WindowState::kNormal || sys.GetTickCount() - r.managedTick <= kSettlingMs) return true;
   r.managedTick = 0;
   return false;
 }
@@ -162,7 +162,7 @@ void Clip(WindowSystem& sys, ManagedWindow& r, const Rect& w, const Rect& inside
   if (r.clipRegion) sys.CombineRgn(r.clipRegion.get(), region.get(), kNoRegion, kRgnCopy);
   if (!r.regionApplied) sys.SetPropW(r.hwnd, kClipMark, 1);
   ApplyRegion(sys, r.hwnd, std::move(region));
-  r.regionApplied = 1;
+  r.regionApplied = true;
 }
 
 bool FitNormal(Workspace& ws, ManagedWindow& r, const Rect* placed) {
@@ -190,7 +190,7 @@ bool FitNormal(Workspace& ws, ManagedWindow& r, const Rect* placed) {
   }
   r.ownRegionHeld = false;
   r.lastRect = target;
-  r.state = 0;
+  r.state = WindowState::kNormal;
   return true;
 }
 
@@ -209,7 +209,7 @@ void RestoreOwnRegion(Workspace& ws, ManagedWindow& r) {
     ClearWindowRegion(sys, r.hwnd);
   }
   if (r.regionApplied) sys.RemovePropW(r.hwnd, kClipMark);
-  r.regionApplied = 0;
+  r.regionApplied = false;
   r.ownRegionHeld = false;
 }
 
@@ -232,7 +232,7 @@ bool FitWindow(Workspace& ws, ManagedWindow* record, const Rect* placed) {
   }
   if (r.inSizeMove) {  // shown whole while the user drags or sizes it
     if (r.regionApplied) RestoreOwnRegion(ws, r);
-    r.state = 3;
+    r.state = WindowState::kMoving;
     return true;
   }
   if (sys.IsZoomed(r.hwnd)) {
@@ -240,7 +240,7 @@ bool FitWindow(Workspace& ws, ManagedWindow* record, const Rect* placed) {
     return true;
   }
   if (sys.IsIconic(r.hwnd)) {
-    r.state = 1;
+    r.state = WindowState::kMinimised;
     return true;
   }
   return FitNormal(ws, r, placed);

@@ -48,11 +48,11 @@ ManagedWindow* NewRecord(Workspace& ws, WindowId window) {
   r->managedTick = sys.GetTickCount();
   r->savedRegion = MakeEmptyRegion(sys);
   if (sys.IsIconic(window)) {
-    r->state = 1;
+    r->state = WindowState::kMinimised;
   } else if (sys.IsZoomed(window)) {
-    r->state = 2;
+    r->state = WindowState::kMaximised;
   } else {
-    r->state = 0;
+    r->state = WindowState::kNormal;
     r->regionType = sys.GetWindowRgn(window, r->savedRegion.get());
   }
   return r;

@@ -27,6 +27,9 @@ struct SplitterBar {
   Frame* frame = nullptr;      // the owning frame
 };
 
+// What a managed window was found doing at its last fit.
+enum class WindowState : std::int32_t { kNormal, kMinimised, kMaximised, kMoving /* by the user */ };
+
 // Links a leader to one window that follows it from frame to frame.
 struct FollowerLink {
   ManagedWindow* window = nullptr;
@@ -40,10 +43,10 @@ struct ManagedWindow {
   UniqueRegion savedRegion;       // copy of the window's own region
   std::int32_t regionType = 0;    // 2 or 3 when the window has a region of its own, else 0
   std::uint32_t managedTick = 0;  // tick count when taken in; 0 once settled
-  std::uint32_t regionApplied = 0;
+  bool regionApplied = false;     // a clip of ours is in force
   Rect lastRect;                  // window rectangle after the last successful fit
-  std::int32_t state = 0;         // 0 normal, 1 minimised, 2 maximised, 3 moved by the user
-  std::uint32_t inSizeMove = 0;
+  WindowState state = WindowState::kNormal;
+  bool inSizeMove = false;        // in a move or size loop of the user's
   FollowerLink* followers = nullptr;
   ManagedWindow* leader = nullptr;
   Frame* frame = nullptr;
@@ -62,8 +65,8 @@ struct Frame {
   Rect rect;
   ManagedWindow* windows = nullptr;  // a leaf's window list
   Frame* next = nullptr;             // frame list
-  std::uint32_t isSplit = 0;
-  std::uint32_t vertical = 0;        // of a split frame: 1 side by side, 0 stacked
+  bool isSplit = false;
+  bool vertical = false;             // of a split frame: side by side, else stacked
   Frame* first = nullptr;            // left or top child
   Frame* second = nullptr;           // right or bottom child
   std::unique_ptr<SplitterBar> splitter;  // every frame has one from creation to deletion

@@ -22,7 +22,4 @@ enum Command : std::uint16_t {
   IDM_HELP = 32785,
 };
 
-constexpr std::uint16_t kFirstCommand = IDM_MOVE_LEFT;
-constexpr std::uint16_t kLastCommand = IDM_HELP;
-
 }  // namespace tessel

@@ -108,7 +108,7 @@ std::intptr_t OnEnterSizeMove(Workspace& ws, ShellState& shell, ManagedWindow* r
   if (ws.system.IsZoomed(window) || !r) return 1;
   ws.system.GetWindowRect(window, &shell.moveStartRect);
   shell.sizeMoveActive = true;
-  r->inSizeMove = 1;
+  r->inSizeMove = true;
   ws.model.movingWindow = r;
   return Refit(ws, r);
 }
@@ -119,7 +119,7 @@ std::intptr_t OnEnterSizeMove(Workspace& ws, ShellState& shell, ManagedWindow* r
 std::intptr_t OnExitSizeMove(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window) {
   WindowSystem& sys = ws.system;
   shell.sizeMoveActive = false;
-  if (r) r->inSizeMove = 0;
+  if (r) r->inSizeMove = false;
   Rect now;
   const Rect& start = shell.moveStartRect;
   const bool dropped = sys.GetWindowRect(window, &now) && now.Width() == start.Width() &&

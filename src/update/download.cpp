@@ -1,6 +1,5 @@
 #include "update/download.h"
 
-#include <cstdio>
 #include <vector>
 
 #include "update/split_url.h"
@@ -31,17 +30,12 @@ class NetHandle {
 bool ReadBody(HttpClient& http, NetId request, std::vector<std::uint8_t>* body) {
   for (;;) {
     std::uint32_t available = 0;
-    if (!http.InternetQueryDataAvailable(request, &available)) {
-      std::printf("InternetQueryDataAvailable failed (%u)\n", static_cast<unsigned>(http.GetLastError()));
-      return false;
-    }
+    if (!http.InternetQueryDataAvailable(request, &available)) return false;
     if (available > kMaxBody - body->size()) available = static_cast<std::uint32_t>(kMaxBody - body->size()) + 1;
     std::vector<std::uint8_t> buffer(available ? available : 1);
     std::uint32_t read = 0;
-    if (!http.InternetReadFile(request, buffer.data(), static_cast<std::uint32_t>(buffer.size()), &read)) {
-      std::printf("InternetReadFile failed (%u)\n", static_cast<unsigned>(http.GetLastError()));
+    if (!http.InternetReadFile(request, buffer.data(), static_cast<std::uint32_t>(buffer.size()), &read))
       return false;
-    }
     if (read == 0) return true;
     body->insert(body->end(), buffer.begin(), buffer.begin() + read);
     if (body->size() > kMaxBody) return false;

@@ -39,8 +39,8 @@ TEST_F(FitTest, WindowFillingItsFrameIsLeftAlone) {
   EXPECT_EQ(desktop.CallCount("SetWindowPos"), 0);
   EXPECT_EQ(desktop.CallCount("SetWindowRgn"), 0);
   EXPECT_FALSE(desktop.HasRegion(w));
-  EXPECT_EQ(r->regionApplied, 0u);
-  EXPECT_EQ(r->state, 0);
+  EXPECT_FALSE(r->regionApplied);
+  EXPECT_EQ(r->state, WindowState::kNormal);
   EXPECT_EQ(r->lastRect, (Rect{0, 100, 498, 900}));
 }
 
@@ -51,12 +51,12 @@ TEST_F(FitTest, PartOutsideTheFrameIsClippedAndTheClipGoesWhenItFits) {
   EXPECT_TRUE(Fit(r));
   EXPECT_EQ(desktop.RectOf(w), (Rect{600, 150, 1200, 500})) << "more than 50 px inside: not moved";
   EXPECT_TRUE(desktop.RegionEquals(w, {{0, 0, 400, 350}}));
-  EXPECT_EQ(r->regionApplied, 1u);
+  EXPECT_TRUE(r->regionApplied);
 
   desktop.MoveTo(w, {600, 150, 900, 500});  // the user makes it narrower
   EXPECT_TRUE(Fit(r));
   EXPECT_FALSE(desktop.HasRegion(w));
-  EXPECT_EQ(r->regionApplied, 0u);
+  EXPECT_FALSE(r->regionApplied);
 }
 
 TEST_F(FitTest, KeepVisibleLeavesFiftyPixelsAndTheCaptionInside) {
@@ -103,12 +103,12 @@ TEST_F(FitTest, OwnRoundedRegionIsIntersectedAndGivenBack) {
 
   Fit(r);
   EXPECT_TRUE(desktop.RegionEquals(w, {{10, 0, 200, 10}, {0, 10, 200, 190}, {10, 190, 200, 200}}));
-  EXPECT_EQ(r->regionApplied, 1u);
+  EXPECT_TRUE(r->regionApplied);
 
   desktop.MoveTo(w, {600, 300, 900, 500});
   Fit(r);
   EXPECT_TRUE(desktop.RegionEquals(w, rounded)) << "its own shape back";
-  EXPECT_EQ(r->regionApplied, 0u);
+  EXPECT_FALSE(r->regionApplied);
   EXPECT_EQ(desktop.LiveProgramRegions(), 2) << "the record's saved copy and the copy of its last clip";
 }
 
@@ -137,11 +137,11 @@ TEST_F(FitTest, MaximisedWindowLiesOnItsFrameAndGoesBackToTheWorkArea) {
   desktop.Maximise(w);
   ManagedWindow* r = Manage(w);
   ASSERT_EQ(r->frame, left);
-  EXPECT_EQ(r->state, 2);
+  EXPECT_EQ(r->state, WindowState::kMaximised);
   Fit(r);
   EXPECT_EQ(desktop.RectOf(w), left->rect) << "no border overhang";
   EXPECT_FALSE(desktop.HasRegion(w));
-  EXPECT_EQ(r->state, 2);
+  EXPECT_EQ(r->state, WindowState::kMaximised);
 
   UnmanageWindow(ws, w);
   EXPECT_EQ(desktop.RectOf(w), (Rect{-4, 96, 1004, 904})) << "borders outside the work area";
@@ -165,10 +165,10 @@ TEST_F(FitTest, ClippedWindowMaximisedLosesItsClip) {
 TEST_F(FitTest, ParkedAndMinimisedWindowsAreNotTouched) {
   const WindowId parked = Open({-500, -500, -100, -100});
   ManagedWindow* r = PutIn(right, parked);
-  r->state = 3;
+  r->state = WindowState::kMoving;
   desktop.ClearCalls();
   EXPECT_TRUE(Fit(r));
-  EXPECT_EQ(r->state, 3) << "its state stays";
+  EXPECT_EQ(r->state, WindowState::kMoving) << "its state stays";
   EXPECT_EQ(desktop.CallCount("SetWindowPos") + desktop.CallCount("SetWindowRgn"), 0);
 
   const WindowId mini = Open({600, 150, 1200, 500});
@@ -176,7 +176,7 @@ TEST_F(FitTest, ParkedAndMinimisedWindowsAreNotTouched) {
   desktop.Minimise(mini);
   desktop.ClearCalls();
   EXPECT_TRUE(Fit(m));
-  EXPECT_EQ(m->state, 1);
+  EXPECT_EQ(m->state, WindowState::kMinimised);
   EXPECT_EQ(desktop.CallCount("SetWindowPos") + desktop.CallCount("SetWindowRgn"), 0);
 }
 
@@ -227,11 +227,11 @@ TEST_F(FitTest, WindowBeingDraggedIsShownWhole) {
   const WindowId w = Open({600, 150, 1200, 500});
   ManagedWindow* r = Manage(w);
   Fit(r);
-  r->inSizeMove = 1;
+  r->inSizeMove = true;
   Fit(r);
   EXPECT_FALSE(desktop.HasRegion(w));
-  EXPECT_EQ(r->state, 3);
-  EXPECT_EQ(r->regionApplied, 0u);
+  EXPECT_EQ(r->state, WindowState::kMoving);
+  EXPECT_FALSE(r->regionApplied);
 }
 
 TEST_F(FitTest, RefittingAWindowThatAgreesMovesAndClipsNothing) {

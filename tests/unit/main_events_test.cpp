@@ -98,7 +98,7 @@ TEST_F(MainEventsTest, DroppedWindowLandsInTheFrameUnderTheCursor) {
   EXPECT_EQ(r->frame, right);
   EXPECT_EQ(desktop.RectOf(w), (Rect{980, 100, 1280, 300})) << "slid inside the new frame";
   EXPECT_EQ(ws.model.activeFrame, right);
-  EXPECT_EQ(r->inSizeMove, 0u);
+  EXPECT_FALSE(r->inSizeMove);
 
   // Dropped into its own frame with the magic key: slid inside; without, left alone.
   shell.modifierState = kModCtrl;

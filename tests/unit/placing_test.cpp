@@ -74,15 +74,15 @@ TEST_F(PlacingTest, NewRecordRemembersHowTheWindowWasFound) {
 
   desktop.tick = 4242;
   ManagedWindow* s = ManageWindow(ws, nullptr, shaped);
-  EXPECT_EQ(s->state, 0);
+  EXPECT_EQ(s->state, WindowState::kNormal);
   EXPECT_EQ(s->regionType, kComplexRegion);
   EXPECT_EQ(s->managedTick, 4242u);
   EXPECT_EQ(s->lastRect, (Rect{10, 10, 310, 210}));
   EXPECT_EQ(s->frame, left);
   ManagedWindow* z = ManageWindow(ws, nullptr, zoomed);
-  EXPECT_EQ(z->state, 2);
+  EXPECT_EQ(z->state, WindowState::kMaximised);
   EXPECT_EQ(z->regionType, 0) << "captured only from a normal window";
-  EXPECT_EQ(ManageWindow(ws, nullptr, iconic)->state, 1);
+  EXPECT_EQ(ManageWindow(ws, nullptr, iconic)->state, WindowState::kMinimised);
   EXPECT_EQ(ManageWindow(ws, nullptr, WindowId{0x7777}), nullptr) << "not a window";
 }
 
