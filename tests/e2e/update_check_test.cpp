@@ -72,13 +72,17 @@ bool ReadValue(const wchar_t* name, T* value) {
          size == sizeof *value;
 }
 
-int TempFiles() {
+// The temporary files in the test's temporary folder; deleted as they are counted
+// when `remove` is set.
+int TempFiles(bool remove = false) {
   int count = 0;
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((kTemp + L"\\*.tmp").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return 0;
-  do ++count;
-  while (FindNextFileW(search, &found));
+  do {
+    ++count;
+    if (remove) DeleteFileW((kTemp + L"\\" + found.cFileName).c_str());
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   return count;
 }
@@ -122,6 +126,7 @@ class UpdateCheck : public ::testing::Test {
     RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
     WriteValue(L"ShowBalloon", DWORD{0});
     CreateDirectoryW(kTemp.c_str(), nullptr);
+    TempFiles(true);  // left by a run that was stopped half-way
     DeleteFileW((kSite + L"\\requests.log").c_str());
     DeleteFileW((kSite + L"\\silent.log").c_str());
     Publish(nullptr);
