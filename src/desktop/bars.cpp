@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "desktop/split.h"
+#include "layout/split_geometry.h"
 #include "layout/split_line.h"
 #include "desktop/fit.h"
 

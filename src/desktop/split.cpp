@@ -1,6 +1,7 @@
 #include "desktop/split.h"
 
 #include "desktop/placing.h"
+#include "layout/split_geometry.h"
 #include "layout/split_line.h"
 #include "desktop/composition.h"
 #include "desktop/fit.h"
@@ -12,11 +13,6 @@ namespace {
 
 constexpr wchar_t kCompositionFailed[] = L"Failed to disable aero effect.";
 
-// A split is refused from 5 to 104 pixels across: (extent - 5) / 2 < 50, unsigned.
-bool TooSmallToSplit(const Rect& r, bool vertical) {
-  const std::int64_t extent = vertical ? std::int64_t{r.right} - r.left : std::int64_t{r.bottom} - r.top;
-  return static_cast<std::uint32_t>(extent - 5) / 2 < static_cast<std::uint32_t>(kMinLeafExtent);
-}
 
 // With a layout but no active frame: the leaf of the foreground window, else the first.
 Frame* LeafToSplit(Workspace& ws) {
@@ -48,9 +44,7 @@ void DivideWindows(Workspace& ws, Frame* f, Frame* q, bool vertical) {
     Rect wr;
     std::int32_t caption;
     ReadPlacement(sys, r->hwnd, &wr, &caption);
-    const bool toSecond = vertical ? std::int64_t{wr.right} - q->rect.left > std::int64_t{f->rect.right} - wr.left
-                                   : std::int64_t{wr.top} - 1 > q->rect.top;
-    if (!toSecond) {
+    if (!GoesToSecondHalf(wr, f->rect, q->rect, vertical)) {
       r = r->next;
       continue;
     }
@@ -83,104 +77,26 @@ void PlaceOrRelease(Workspace& ws, ManagedWindow* r) {
   if (!PlaceRecord(ws, nullptr, r) && !PlaceRecord(ws, &corner, r)) ReleaseRecord(ws, r);
 }
 
-// Scans the frames that took over the removed leaf for the one a window belongs to:
-// by its title-bar line when they lie one above the other, by horizontal overlap when
-// they lie side by side.
-Frame* RehomeTarget(const std::vector<Frame*>& line, const Frame* removed, bool verticalParent,
-                    const Rect& wr, std::int32_t caption) {
-  const Rect& f = removed->rect;
-  Frame* chosen = nullptr;
-  std::int64_t best = 0;
-  const std::int64_t y = std::int64_t{wr.top} + caption - 1;
-  for (Frame* c : line) {
-    if (c->isSplit || c == removed) continue;
-    const Rect& k = c->rect;
-    if (verticalParent) {
-      if (y < f.top) {
-        if (k.top <= f.top) return c;
-        continue;
-      }
-      if (y > f.bottom) {
-        if (k.bottom >= f.bottom) return c;
-        continue;
-      }
-      if (y > k.top && (!chosen || y - k.top < best)) {
-        chosen = c;
-        best = y - k.top;
-      }
-      continue;
-    }
-    if (HoldsWholeWidth(k, wr)) return c;
-    const std::int64_t overlap = HorizontalOverlap(k, wr);
-    if (overlap > best) {
-      chosen = c;
-      best = overlap;
-    }
+// The frame the first split divides: the whole work area, with desktop composition off
+// on systems that have it (it stays off while frames exist). Null on failure, with
+// composition as it was.
+Frame* WorkAreaFrame(Workspace& ws) {
+  if (ws.osVersion.major >= 6 && !SetComposition(ws, false)) {
+    ws.system.MessageBoxW(kNoWindow, kCompositionFailed, L"Error", kMbIconError);
+    return nullptr;
   }
-  return chosen;
+  Frame* f = CreateFrame();
+  if (!f || !ws.system.GetWorkArea(&f->rect)) {
+    ws.model.DeleteFrame(f);
+    if (ws.osVersion.major >= 6) SetComposition(ws, true);
+    return nullptr;
+  }
+  return f;
 }
 
-}  // namespace
-
-bool SplitFrame(Workspace& ws, Frame* f, bool vertical) {
-  FrameModel& model = ws.model;
-  WindowSystem& sys = ws.system;
-  if (!f && model.frameList) f = LeafToSplit(ws);
-  if (f && (!model.IsFrame(f) || f->isSplit || TooSmallToSplit(f->rect, vertical))) return false;
-
-  Frame* n = CreateFrame();
-  Frame* q = CreateFrame();
-  const bool first = !f;
-  auto abandon = [&](bool compositionOff) {
-    DeleteFrame(ws, q);
-    DeleteFrame(ws, n);
-    if (first) DeleteFrame(ws, f);
-    // Composition stays off only while frames exist.
-    if (compositionOff) SetComposition(ws, true);
-    return false;
-  };
-  if (!n || !q) return abandon(false);
-
-  bool compositionOff = false;
-  if (first) {
-    if (ws.osVersion.major >= 6) {
-      if (!SetComposition(ws, false)) {
-        sys.MessageBoxW(kNoWindow, kCompositionFailed, L"Error", kMbIconError);
-        return abandon(false);
-      }
-      compositionOff = true;
-    }
-    f = CreateFrame();
-    if (!f || !sys.GetWorkArea(&f->rect)) return abandon(compositionOff);
-  }
-
-  n->rect = f->rect;
-  n->isSplit = 1;
-  n->vertical = vertical ? 1 : 0;
-  n->splitter->thickness = kBarThickness;
-  if (CreateSplitterWindow(ws, n) == kNoWindow) return abandon(compositionOff);
-
-  const Rect r = n->rect;
-  if (vertical) {
-    const std::int32_t h = (r.Width() - kBarThickness) / 2;
-    f->rect = {r.left, r.top, r.left + h, r.bottom};
-    q->rect = {r.left + h + kBarThickness, r.top, r.right, r.bottom};
-  } else {
-    const std::int32_t h = (r.Height() - kBarThickness) / 2;
-    f->rect = {r.left, r.top, r.right, r.top + h};
-    q->rect = {r.left, r.top + h + kBarThickness, r.right, r.bottom};
-  }
-
-  n->parent = f->parent;
-  if (Frame* p = f->parent) (p->first == f ? p->first : p->second) = n;
-  n->first = f;
-  n->second = q;
-  f->parent = n;
-  q->parent = n;
-  model.AddFrame(n);
-  model.AddFrame(q);
-  if (first) model.AddFrame(f);
-
+// The windows of both halves take their places and the frame of the window in front
+// (else the split leaf) becomes active.
+void SettleSplit(Workspace& ws, Frame* f, Frame* q, bool first, bool vertical) {
   if (first) {
     ManageExistingWindows(ws);
   } else {
@@ -188,11 +104,44 @@ bool SplitFrame(Workspace& ws, Frame* f, bool vertical) {
   }
   FitAll(ws, f);
   FitAll(ws, q);
-
-  ManagedWindow* fg = model.FindManagedWindow(sys.GetForegroundWindow());
+  ManagedWindow* fg = ws.model.FindManagedWindow(ws.system.GetForegroundWindow());
   SetActiveFrame(ws, fg ? fg->frame : f);
   UpdateActiveBars(ws);
-  return true;
+}
+
+}  // namespace
+
+bool SplitFrame(Workspace& ws, Frame* f, bool vertical) {
+  FrameModel& model = ws.model;
+  if (!f && model.frameList) f = LeafToSplit(ws);
+  if (f && (!model.IsFrame(f) || f->isSplit || TooSmallToSplit(f->rect, vertical))) return false;
+
+  const bool first = !f;
+  Frame* n = CreateFrame();
+  Frame* q = CreateFrame();
+  if (n && q && first) f = WorkAreaFrame(ws);
+  if (n && q && f) {
+    n->rect = f->rect;
+    n->isSplit = true;
+    n->vertical = vertical;
+    n->splitter->thickness = kBarThickness;
+    if (CreateSplitterWindow(ws, n) != kNoWindow) {
+      SplitHalves(n->rect, vertical, &f->rect, &q->rect);
+      InsertSplit(n, f, q);
+      model.AddFrame(n);
+      model.AddFrame(q);
+      if (first) model.AddFrame(f);
+      SettleSplit(ws, f, q, first, vertical);
+      return true;
+    }
+  }
+  DeleteFrame(ws, q);
+  DeleteFrame(ws, n);
+  if (first && f) {
+    DeleteFrame(ws, f);
+    if (ws.osVersion.major >= 6) SetComposition(ws, true);  // composition stays off only while frames exist
+  }
+  return false;
 }
 
 bool RemoveAllFrames(Workspace& ws) {
@@ -295,37 +244,5 @@ bool RehomeWindows(Workspace& ws, Frame* f) {
   return true;
 }
 
-std::vector<Frame*> CollectLineFrames(Frame* g) {
-  std::vector<Frame*> found;
-  if (!g || (!g->isSplit && !g->parent)) return found;
-  Frame* s = g->isSplit ? g : g->parent;
-  if (!s->isSplit) return found;
-
-  const Rect& b = s->splitter->bar;
-  Frame* x = nullptr;
-  if (s->vertical) {
-    if (s->first && s->first->rect.left == s->first->rect.right) x = s->first;
-    else if (s->second && s->second->rect.left == s->second->rect.right) x = s->second;
-  } else {
-    if (s->first && s->first->rect.top == s->first->rect.bottom) x = s->first;
-    else if (s->second && s->second->rect.top == s->second->rect.bottom) x = s->second;
-  }
-
-  std::vector<Frame*> stack{s};
-  while (!stack.empty()) {
-    Frame* y = stack.back();
-    stack.pop_back();
-    const Rect& r = y->rect;
-    const bool touches =
-        s->vertical ? r.left == b.right || r.right == b.left || (x && (r.left == x->rect.right || r.right == x->rect.left))
-                    : r.top == b.bottom || r.bottom == b.top || (x && (r.top == x->rect.bottom || r.bottom == x->rect.top));
-    if (touches) found.push_back(y);
-    if (y->isSplit) {
-      if (y->second) stack.push_back(y->second);
-      if (y->first) stack.push_back(y->first);
-    }
-  }
-  return found;
-}
 
 }  // namespace tessel

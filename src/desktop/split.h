@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include "desktop/workspace.h"
 
 namespace tessel {
@@ -24,9 +22,5 @@ bool RemoveAllFrames(Workspace& ws);
 // Gives the windows of a leaf just collapsed by its removal to the frames that took
 // over its area.
 bool RehomeWindows(Workspace& ws, Frame* removed);
-
-// The frames of a split frame's subtree (of a leaf's parent's) touching its split
-// line or its collapsed child, in pre-order.
-std::vector<Frame*> CollectLineFrames(Frame* frame);
 
 }  // namespace tessel

@@ -1,4 +1,5 @@
 #include "desktop/split.h"
+#include "layout/split_geometry.h"
 
 #include <random>
 
