@@ -10,6 +10,8 @@
 #include "platform/win32/handles_win32.h"
 #include "hooklib/hook_library.h"
 #include "shell/tray_menu.h"
+#include "shell/win32/hook_host_keeper.h"
+#include "shell/win32/hook_thread.h"
 #include "shell/win32/program.h"
 #include "shell/win32/resource_ids.h"
 #include "store/settings_store.h"
@@ -102,27 +104,21 @@ void RemoveTrayIcon(HWND main) {
   Shell_NotifyIconW(NIM_DELETE, &icon);
 }
 
-// The hook library's two hooks and the program's own low-level input hooks.
+// The hook library's two hooks, on a thread of their own, and the program's own
+// low-level input hooks, on the main thread.
 struct Hooks {
-  HMODULE library = nullptr;
-  HHOOK hooks[4] = {};  // call-window, call-window-return, mouse, keyboard
+  HookThread library;
+  HHOOK hooks[2] = {};  // mouse, keyboard
 
   // All of them or none; the fatal error's text when they cannot be had.
   const wchar_t* Install(HINSTANCE module) {
     const std::wstring libraryPath = ProgramFolder() + L"hmg.dll";
-    library = LoadLibraryW(libraryPath.c_str());
-    if (!library) return L"Fatal error: can not load hmg.dll.";
-    auto callWndProc = Export<decltype(TSCallWndProc)>(library, "TSCallWndProc");
-    auto callWndProcRet = Export<decltype(TSCallWndProcRet)>(library, "TSCallWndProcRet");
-    auto setManaged = Export<decltype(SetManaged)>(library, "SetManaged");
-    if (!GetProcAddress(library, "TSGetMsgProc") || !callWndProc || !callWndProcRet || !setManaged)
-      return Failed();
-    setManaged(0);
-    hooks[0] = SetWindowsHookExW(WH_CALLWNDPROC, callWndProc, library, 0);
-    hooks[1] = hooks[0] ? SetWindowsHookExW(WH_CALLWNDPROCRET, callWndProcRet, library, 0) : nullptr;
-    hooks[2] = hooks[1] ? SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, module, 0) : nullptr;
-    hooks[3] = hooks[2] ? SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module, 0) : nullptr;
-    return hooks[3] ? nullptr : Failed();
+    if (const wchar_t* error = library.Start(libraryPath.c_str())) return error;
+    hooks[0] = SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, module, 0);
+    hooks[1] = hooks[0] ? SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module, 0) : nullptr;
+    if (hooks[1]) return nullptr;
+    Remove();
+    return kInvalidHookLibrary;
   }
 
   void Remove() {
@@ -130,14 +126,7 @@ struct Hooks {
       if (hook) UnhookWindowsHookEx(hook);
       hook = nullptr;
     }
-    if (library) FreeLibrary(library);
-    library = nullptr;
-  }
-
- private:
-  const wchar_t* Failed() {
-    Remove();
-    return kInvalidHookLibrary;
+    library.Stop();
   }
 };
 
@@ -158,7 +147,7 @@ bool CreateMainWindow(Program& p, const wchar_t** error) {
                               nullptr, module, nullptr);
   if (!main) return false;
   ShowWindow(main, SW_HIDE);
-  SetWindowLongW(main, GWLP_USERDATA, kWindowTag);
+  SetWindowLongPtrW(main, GWLP_USERDATA, kWindowTag);
   p.shell.mainWindow = ToWindowId(main);
   p.splitters.SetOwner(main);
   return true;
@@ -167,6 +156,10 @@ bool CreateMainWindow(Program& p, const wchar_t** error) {
 // From the restored layout on: the message loop, and every way out of the program.
 int RunWithLayout(Program& p, HWND main) {
   Workspace& ws = p.workspace;
+  // The host of the other architecture's hook library first, so that the program's own
+  // library heads the hook chain.
+  HookHostKeeper host;
+  host.Start();
   Hooks hooks;
   const wchar_t* error = hooks.Install(p.module);
   if (!error && !AddTrayIcon(p, main)) error = kCannotCreateWindow;
@@ -190,6 +183,7 @@ int RunWithLayout(Program& p, HWND main) {
   }
 
   RemoveTrayIcon(main);
+  host.Stop();
   hooks.Remove();
   FreeMenuImages(p);
   // While the frames still exist, so the last layout is saved; the end of the session
