@@ -87,6 +87,7 @@ TEST_F(HookHost, ServesThirtyTwoBitApplicationsComesBackWhenKilledAndEndsWithThe
 
   Tessel killed;
   ASSERT_TRUE(killed.WaitForMainWindow());
+  ASSERT_TRUE(SplitVertically(&bar)) << "running its message loop";
   host = OpenHost(killed);
   ASSERT_NE(host, nullptr);
   ASSERT_TRUE(killed.Kill());

@@ -154,12 +154,8 @@ bool CreateMainWindow(Program& p, const wchar_t** error) {
 }
 
 // From the restored layout on: the message loop, and every way out of the program.
-int RunWithLayout(Program& p, HWND main) {
+int RunWithLayout(Program& p, HWND main, HookHostKeeper& host) {
   Workspace& ws = p.workspace;
-  // The host of the other architecture's hook library first, so that the program's own
-  // library heads the hook chain.
-  HookHostKeeper host;
-  host.Start();
   Hooks hooks;
   const wchar_t* error = hooks.Install(p.module);
   if (!error && !AddTrayIcon(p, main)) error = kCannotCreateWindow;
@@ -213,6 +209,10 @@ int Run(HINSTANCE module) {
   if (setUp) return SetUpForInstallation();
 
   if (FindWindowW(L"TesselClass", L"Tessel")) return 0;
+  // The hook host of the other architecture first, before anything can take a message:
+  // the program's own hook library, installed later, then heads the hook chain.
+  HookHostKeeper host;
+  host.Start();
   p.manageMessage = RegisterWindowMessageW(hooklib::kManageMessage);
   if (!p.manageMessage) return Fatal(kCannotCreateWindow);
   p.trayIcon = LoadIconW(module, MAKEINTRESOURCEW(TrayIconId(ws.osVersion.major, ws.osVersion.minor)));
@@ -223,7 +223,7 @@ int Run(HINSTANCE module) {
   ReleaseLeftoverClips(ws);
   LoadSettings(ws);  // restores the last layout
   if (major > 5) AllowHookMessages(p.manageMessage);
-  const int code = RunWithLayout(p, ToHwnd(p.shell.mainWindow));
+  const int code = RunWithLayout(p, ToHwnd(p.shell.mainWindow), host);
   Program::instance = nullptr;
   return code;
 }
