@@ -95,6 +95,7 @@ int main() {
   const double ratioMedian = Median(ratio);
   std::printf("hmg.dll / empty hook library: %.2f (rounds from %.2f to %.2f)\n", ratioMedian, ratio[0],
               ratio[kRounds - 1]);
-  std::printf("table| Hook overhead, hmg.dll / empty hook library | %.2f |\n", ratioMedian);
+  std::printf("table| Hook overhead, %s hmg.dll / empty hook library | %.2f |\n",
+              sizeof(void*) == 8 ? "64-bit" : "32-bit", ratioMedian);
   return 0;
 }

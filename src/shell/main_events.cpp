@@ -276,7 +276,7 @@ bool ReadFrameRectRequest(Workspace& ws, const void* data, std::uint32_t size, R
   FrameRectRequest request;
   std::memcpy(&request, data, sizeof request);
   if (request.magic != 36) return false;
-  const ManagedWindow* r = ws.model.FindManagedWindow(WindowId{request.window});
+  const ManagedWindow* r = ws.model.FindManagedWindow(WindowIdFromWire(request.window));
   if (!r || !r->frame) return false;
   *frame = r->frame->rect;
   *requestNumber = request.number;

@@ -21,6 +21,9 @@ static void PrintTo(WindowId window, std::ostream* os) {
 
 namespace {
 
+// A window slot holds a pointer: 4 bytes in the 32-bit build, 8 in the 64-bit one.
+constexpr int kSlot = sizeof(std::intptr_t);
+
 Rect WindowRect(WindowSystem& ws, WindowId window) {
   Rect r{-1, -1, -1, -1};
   ws.GetWindowRect(window, &r);
@@ -66,19 +69,19 @@ UniqueRegion RegionOf(WindowSystem& ws, WindowId window, int* type) {
 
 void CheckExtraSlots(ContractDesktop& desktop) {
   WindowSystem& ws = desktop.system();
-  const WindowId popup = desktop.CreatePopup(4);
+  const WindowId popup = desktop.CreatePopup(kSlot);
   ASSERT_NE(popup, kNoWindow);
   EXPECT_EQ(ws.SetWindowLongW(popup, 0, 0x6E577374), 0) << "a new slot holds zero";
   EXPECT_EQ(ws.SetWindowLongW(popup, 0, 0), 0x6E577374) << "the previous value comes back";
-  EXPECT_EQ(ws.SetWindowLongW(popup, 4, 1), 0) << "a slot past the extra bytes is refused";
-  EXPECT_EQ(ws.SetWindowLongW(popup, 4, 2), 0) << "and nothing was stored there";
+  EXPECT_EQ(ws.SetWindowLongW(popup, kSlot, 1), 0) << "a slot past the extra bytes is refused";
+  EXPECT_EQ(ws.SetWindowLongW(popup, kSlot, 2), 0) << "and nothing was stored there";
   ws.SendMessageW(popup, kWmClose, 0, 0);
   EXPECT_EQ(ws.SetWindowLongW(popup, 0, 5), 0) << "a destroyed window has no slots";
 }
 
 void CheckPaintReachesProcedure(ContractDesktop& desktop) {
   WindowSystem& ws = desktop.system();
-  const WindowId popup = desktop.CreatePopup(4);
+  const WindowId popup = desktop.CreatePopup(kSlot);
   ASSERT_NE(popup, kNoWindow);
   const int before = desktop.MessagesSeen(popup, kWmPaint);
   ws.SendMessageW(popup, kWmPaint, 0, 0);
@@ -90,7 +93,7 @@ void CheckPaintReachesProcedure(ContractDesktop& desktop) {
 
 void CheckCloseDestroysWindow(ContractDesktop& desktop) {
   WindowSystem& ws = desktop.system();
-  const WindowId popup = desktop.CreatePopup(4);
+  const WindowId popup = desktop.CreatePopup(kSlot);
   ASSERT_NE(popup, kNoWindow);
   EXPECT_TRUE(ws.IsWindow(popup));
   EXPECT_EQ(ws.SendMessageW(popup, kWmClose, 0, 0), 0);

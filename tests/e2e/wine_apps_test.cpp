@@ -61,8 +61,10 @@ class WineNotepad : public e2e::ProgramFixture {
   void SetUp() override {
     ProgramFixture::SetUp();
     e2e::WriteDword(L"ShowBalloon", 0);
-    // The 32-bit Notepad: the 32-bit program's hook library reaches it.
-    wchar_t command[] = L"C:\\windows\\syswow64\\notepad.exe";
+    // The Notepad of the applications' architecture.
+    const bool x86 = sizeof(void*) == 4 || e2e::X86Apps();
+    wchar_t command[MAX_PATH];
+    wcscpy(command, x86 ? L"C:\\windows\\syswow64\\notepad.exe" : L"C:\\windows\\system32\\notepad.exe");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &notepad));

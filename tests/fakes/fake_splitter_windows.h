@@ -20,7 +20,7 @@ class FakeSplitterWindows final : public SplitterWindows {
     spec.style = FakeWindowSystem::kPopup;
     spec.clientInsets = {};
     spec.borders = 0;
-    spec.extraBytes = 4;
+    spec.extraBytes = sizeof(std::intptr_t);
     const WindowId hwnd = desktop_.AddWindow(spec);
     desktop_.SetWindowLongW(hwnd, 0, reinterpret_cast<std::intptr_t>(&split));
     desktop_.SetWindowLongW(hwnd, FakeWindowSystem::kUserDataIndex, kWindowTag);

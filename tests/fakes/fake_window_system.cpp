@@ -344,8 +344,10 @@ std::intptr_t FakeWindowSystem::SetWindowLongW(WindowId window, int index, std::
   Log("SetWindowLongW", window).value = index;
   Window* w = Find(window);
   if (!w) return 0;
-  // As in the 32-bit program: a slot is 4 bytes and must lie inside the extra bytes.
-  const bool valid = index == kUserDataIndex || (index >= 0 && index + 4 <= w->spec.extraBytes);
+  // As in the program: a slot holds a pointer (4 bytes in the 32-bit build, 8 in the
+  // 64-bit one) and must lie inside the extra bytes.
+  const int slotBytes = static_cast<int>(sizeof(std::intptr_t));
+  const bool valid = index == kUserDataIndex || (index >= 0 && index + slotBytes <= w->spec.extraBytes);
   if (!valid) return 0;
   std::intptr_t& slot = w->slots[index];
   const std::intptr_t previous = slot;

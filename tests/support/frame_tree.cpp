@@ -40,7 +40,7 @@ Frame* FrameTree::Split(Frame* leaf, bool vertical) {
   spec.style = FakeWindowSystem::kPopup;
   spec.clientInsets = {};
   spec.borders = 0;
-  spec.extraBytes = 4;
+  spec.extraBytes = sizeof(std::intptr_t);
   bar.hwnd = desktop_.AddWindow(spec);
   desktop_.SetWindowLongW(bar.hwnd, 0, reinterpret_cast<std::intptr_t>(split));
 

@@ -181,7 +181,7 @@ TEST_F(FrameModelTest, DeletingASplitFrameClearsItsBarBeforeClosingIt) {
     return 0;
   };
   // Give the tree's bar a window that watches its close.
-  const WindowId watched = desktop.AddWindow(4, closing);
+  const WindowId watched = desktop.AddWindow(sizeof(std::intptr_t), closing);
   desktop.SetWindowLongW(watched, 0, reinterpret_cast<std::intptr_t>(root));
   root->splitter->hwnd = watched;
   desktop.DestroyWindow(bar);

@@ -85,7 +85,7 @@ WindowId Win32SplitterWindows::Create(Frame& split, const Rect& bar) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW wc{};
   wc.lpfnWndProc = SplitterWndProc;
-  wc.cbWndExtra = 4;
+  wc.cbWndExtra = sizeof(LONG_PTR);  // the frame
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, split.vertical ? IDC_SIZEWE : IDC_SIZENS);
   wc.hbrBackground = CreateSolidBrush(RGB(206, 199, 189));

@@ -225,7 +225,8 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   Win32ShellActions actions(*p);
 
   if (message == p->manageMessage && message != 0)
-    return OnWindowEvent(ws, shell, ToWindowId(reinterpret_cast<HWND>(wParam)), static_cast<std::uint32_t>(lParam));
+    return OnWindowEvent(ws, shell, WindowIdFromWire(static_cast<std::uint32_t>(wParam)),
+                         static_cast<std::uint32_t>(lParam));
   switch (message) {
     case WM_COMMAND:
       OnCommand(ws, shell, actions, static_cast<std::uint32_t>(wParam), lParam);

@@ -12,6 +12,8 @@
 #include "shell/code_folder_trust.h"
 #include "shell/tray_menu.h"
 #include "shell/win32/code_folder_check.h"
+#include "shell/win32/hook_host_keeper.h"
+#include "shell/win32/hook_thread.h"
 #include "shell/win32/program.h"
 #include "shell/win32/resource_ids.h"
 #include "shell/session.h"
@@ -108,27 +110,21 @@ void RemoveTrayIcon(HWND main) {
   Shell_NotifyIconW(NIM_DELETE, &icon);
 }
 
-// The hook library's two hooks and the program's own low-level input hooks.
+// The hook library's two hooks, on a thread of their own, and the program's own
+// low-level input hooks, on the main thread.
 struct Hooks {
-  HMODULE library = nullptr;
-  HHOOK hooks[4] = {};  // call-window, call-window-return, mouse, keyboard
+  HookThread library;
+  HHOOK hooks[2] = {};  // mouse, keyboard
 
   // All of them or none; the fatal error's text when they cannot be had.
   const wchar_t* Install(HINSTANCE module) {
     const std::wstring libraryPath = ProgramFolder() + L"hmg.dll";
-    library = LoadLibraryW(libraryPath.c_str());
-    if (!library) return L"Fatal error: can not load hmg.dll.";
-    auto callWndProc = Export<decltype(TSCallWndProc)>(library, "TSCallWndProc");
-    auto callWndProcRet = Export<decltype(TSCallWndProcRet)>(library, "TSCallWndProcRet");
-    auto setManaged = Export<decltype(SetManaged)>(library, "SetManaged");
-    if (!GetProcAddress(library, "TSGetMsgProc") || !callWndProc || !callWndProcRet || !setManaged)
-      return Failed();
-    setManaged(0);
-    hooks[0] = SetWindowsHookExW(WH_CALLWNDPROC, callWndProc, library, 0);
-    hooks[1] = hooks[0] ? SetWindowsHookExW(WH_CALLWNDPROCRET, callWndProcRet, library, 0) : nullptr;
-    hooks[2] = hooks[1] ? SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, module, 0) : nullptr;
-    hooks[3] = hooks[2] ? SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module, 0) : nullptr;
-    return hooks[3] ? nullptr : Failed();
+    if (const wchar_t* error = library.Start(libraryPath.c_str())) return error;
+    hooks[0] = SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, module, 0);
+    hooks[1] = hooks[0] ? SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module, 0) : nullptr;
+    if (hooks[1]) return nullptr;
+    Remove();
+    return kInvalidHookLibrary;
   }
 
   void Remove() {
@@ -136,14 +132,7 @@ struct Hooks {
       if (hook) UnhookWindowsHookEx(hook);
       hook = nullptr;
     }
-    if (library) FreeLibrary(library);
-    library = nullptr;
-  }
-
- private:
-  const wchar_t* Failed() {
-    Remove();
-    return kInvalidHookLibrary;
+    library.Stop();
   }
 };
 
@@ -164,14 +153,14 @@ bool CreateMainWindow(Program& p, const wchar_t** error) {
                               nullptr, module, nullptr);
   if (!main) return false;
   ShowWindow(main, SW_HIDE);
-  SetWindowLongW(main, GWLP_USERDATA, kWindowTag);
+  SetWindowLongPtrW(main, GWLP_USERDATA, kWindowTag);
   p.shell.mainWindow = ToWindowId(main);
   p.splitters.SetOwner(main);
   return true;
 }
 
 // From the restored layout on: the message loop, and every way out of the program.
-int RunWithLayout(Program& p, HWND main) {
+int RunWithLayout(Program& p, HWND main, HookHostKeeper& host) {
   Workspace& ws = p.workspace;
   Hooks hooks;
   const wchar_t* error = hooks.Install(p.module);
@@ -196,6 +185,7 @@ int RunWithLayout(Program& p, HWND main) {
   }
 
   RemoveTrayIcon(main);
+  host.Stop();
   hooks.Remove();
   FreeMenuImages(p);
   // While the frames still exist, so the last layout is saved; the end of the session
@@ -227,6 +217,10 @@ int Run(HINSTANCE module) {
   if (FindWindowW(kMainWindowClass, kMainWindowTitle)) return 0;
   const std::wstring unsafe = UnsafeCodeInProgramFolder();
   if (!unsafe.empty()) return Fatal(UnsafeCodeMessage(unsafe).c_str());
+  // The hook host of the other architecture first, before anything can take a message:
+  // the program's own hook library, installed later, then heads the hook chain.
+  HookHostKeeper host;
+  host.Start();
   p.manageMessage = RegisterWindowMessageW(kManageMessage);
   if (!p.manageMessage) return Fatal(kCannotCreateWindow);
   // The notification area shows small icons: the image drawn for the display's scale.
@@ -240,7 +234,7 @@ int Run(HINSTANCE module) {
   ReleaseLeftoverClips(ws);
   LoadSettings(ws);  // restores the last layout
   if (major > 5) AllowHookMessages(p.manageMessage);
-  const int code = RunWithLayout(p, ToHwnd(p.shell.mainWindow));
+  const int code = RunWithLayout(p, ToHwnd(p.shell.mainWindow), host);
   Program::instance = nullptr;
   return code;
 }

@@ -12,8 +12,13 @@ std::wstring BesideExecutable(const wchar_t* fileName) {
   return dir + fileName;
 }
 
-HelperApp::HelperApp(const std::wstring& name) {
-  const std::wstring exe = BesideExecutable(L"window_app.exe");
+bool X86Apps() {
+  wchar_t value[8] = {};
+  return GetEnvironmentVariableW(L"TESSEL_APPS", value, 8) && !wcscmp(value, L"x86");
+}
+
+HelperApp::HelperApp(const std::wstring& name, const wchar_t* file) {
+  const std::wstring exe = BesideExecutable(file ? file : X86Apps() ? L"window_app32.exe" : L"window_app.exe");
   std::wstring commandLine = L"\"" + exe + L"\" " + name;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;

@@ -8,11 +8,16 @@
 
 namespace tessel::e2e {
 
+// Whether the helper applications of this run are 32-bit ones beside a 64-bit test
+// build (TESSEL_APPS=x86): window_app32.exe, and Wine's 32-bit Notepad.
+bool X86Apps();
+
 // window_app.exe running in its own process: started on construction, asked to quit
-// (and killed if it will not) on destruction.
+// (and killed if it will not) on destruction. `exe` beside the tests, by default the
+// helper of this run's architecture.
 class HelperApp {
  public:
-  explicit HelperApp(const std::wstring& name);
+  explicit HelperApp(const std::wstring& name, const wchar_t* exe = nullptr);
   ~HelperApp();
   HelperApp(const HelperApp&) = delete;
   HelperApp& operator=(const HelperApp&) = delete;

@@ -1,5 +1,9 @@
 #include "harness/tessel_process.h"
 
+#include <tlhelp32.h>
+
+#include <cwchar>
+
 #include "harness/helper_app.h"
 #include "shell/commands.h"
 
@@ -28,8 +32,39 @@ TesselProcess::~TesselProcess() {
 
 bool TesselProcess::WaitForMainWindow() {
   DWORD_PTR result = 0;
-  return WaitFor([] { return MainWindow() != nullptr; }, 10000) &&
-         SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  const bool running = WaitFor([] { return MainWindow() != nullptr; }, 10000) &&
+                       SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &result);
+  if (running && X86Apps()) RestartHookHost();
+  return running;
+}
+
+DWORD TesselProcess::HookHostId() const {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  DWORD host = 0;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !host; more = Process32NextW(snapshot, &entry))
+    if (entry.th32ParentProcessID == process_.dwProcessId && !_wcsicmp(entry.szExeFile, L"hookhost32.exe"))
+      host = entry.th32ProcessID;
+  CloseHandle(snapshot);
+  return host;
+}
+
+bool TesselProcess::RestartHookHost() {
+  const DWORD old = HookHostId();
+  HANDLE host = old ? OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, old) : nullptr;
+  if (!host) return false;
+  TerminateProcess(host, 9);
+  WaitForSingleObject(host, 5000);
+  CloseHandle(host);
+  DWORD id = 0;
+  if (!WaitFor([&] { return (id = HookHostId()) != 0 && id != old; })) return false;
+  host = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, id);
+  if (!host) return false;
+  const bool ready = WaitForInputIdle(host, 5000) == 0;
+  CloseHandle(host);
+  return ready;
 }
 
 long TesselProcess::Exit() {

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include "hooklib/library_hooks.h"
+
+namespace tessel {
+
+// The hook library's two hooks, installed from a thread that does nothing but take its
+// messages, at a high priority. Where Windows cannot load the library into a process
+// (one of the other architecture), it runs the hook on the installing thread instead,
+// and the application waits until that thread takes the call: a thread that never lays
+// out frames takes it within microseconds, whatever the main thread is doing.
+class HookThread {
+ public:
+  HookThread() = default;
+  HookThread(const HookThread&) = delete;
+  HookThread& operator=(const HookThread&) = delete;
+  ~HookThread() { Stop(); }
+
+  // Loads `library` and installs its hooks from a new thread. Null once the hooks are in
+  // place, else the fatal error's text.
+  const wchar_t* Start(const wchar_t* library);
+  // Removes the hooks and ends the thread.
+  void Stop();
+
+ private:
+  static DWORD WINAPI Run(LPVOID self);
+
+  const wchar_t* path_ = nullptr;
+  HANDLE thread_ = nullptr;
+  HANDLE ready_ = nullptr;
+  DWORD threadId_ = 0;
+  hooklib::LibraryHooks hooks_;
+  hooklib::LibraryHooks::Outcome outcome_ = hooklib::LibraryHooks::Outcome::kNotLoaded;
+};
+
+}  // namespace tessel

@@ -1,0 +1,121 @@
+// The 64-bit program's 32-bit hook host: the windows of 32-bit applications are followed
+// through it, it is started again when it dies, it ends with the program, and the
+// program serves 64-bit applications without it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "harness/program_fixture.h"
+#include "harness/program_state.h"
+#include "harness/tessel_process.h"
+#include "shell/commands.h"
+
+namespace tessel {
+namespace {
+
+using e2e::HelperApp;
+using e2e::WaitFor;
+using testapp::WindowKind;
+using Tessel = e2e::TesselProcess;
+
+bool SplitVertically(RECT* bar) {
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
+  return WaitFor([] { return e2e::Bars().size() == 1; }) && GetWindowRect(e2e::Bars()[0], bar);
+}
+
+class HookHost : public e2e::ProgramFixture {
+ protected:
+  static void SetUpTestSuite() {
+    ProgramFixture::SetUpTestSuite();
+    apps32 = new HelperApp(L"hook-host-test", L"window_app32.exe");
+  }
+  static void TearDownTestSuite() {
+    delete apps32;
+    apps32 = nullptr;
+    ProgramFixture::TearDownTestSuite();
+  }
+  void SetUp() override {
+    ProgramFixture::SetUp();
+    ASSERT_TRUE(apps32->running());
+    e2e::WriteDword(L"ShowBalloon", 0);
+  }
+  void TearDown() override {
+    for (HWND w : opened32) apps32->Destroy(w);
+    ProgramFixture::TearDown();
+  }
+
+  // A window of `app` shown across the line after the split: only its hook library's
+  // report brings it to the program, which clips it or slides it into one frame.
+  static bool ShownAcrossTheLineIsFitted(HelperApp* app, std::vector<HWND>* opened, const RECT& bar, int top) {
+    HWND w = app->Open(WindowKind::kPlain, {bar.left - 100, top, bar.left + 250, top + 150});
+    if (!w) return false;
+    opened->push_back(w);
+    RECT r;
+    return WaitFor([&] {
+      return e2e::RegionType(w) == SIMPLEREGION || (GetWindowRect(w, &r) && (r.left >= bar.right || r.right <= bar.left));
+    });
+  }
+
+  static inline HelperApp* apps32 = nullptr;
+  std::vector<HWND> opened32;
+};
+
+HANDLE OpenHost(const Tessel& tessel) {
+  const DWORD id = tessel.HookHostId();
+  return id ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr;
+}
+
+TEST_F(HookHost, ServesThirtyTwoBitApplicationsComesBackWhenKilledAndEndsWithTheProgram) {
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  RECT bar;
+  ASSERT_TRUE(SplitVertically(&bar));
+  ASSERT_NE(tessel.HookHostId(), 0u) << "started with the program";
+  EXPECT_TRUE(ShownAcrossTheLineIsFitted(helper, &opened, bar, 100)) << "a 64-bit application";
+
+  // Killed, it is started again; from then on it heads the hook chain, which under Wine
+  // is what lets a 32-bit application's events through.
+  ASSERT_TRUE(tessel.RestartHookHost());
+  EXPECT_TRUE(ShownAcrossTheLineIsFitted(apps32, &opened32, bar, 300)) << "a 32-bit application";
+
+  HANDLE host = OpenHost(tessel);
+  ASSERT_NE(host, nullptr);
+  EXPECT_EQ(tessel.Exit(), 0);
+  EXPECT_EQ(WaitForSingleObject(host, 5000), WAIT_OBJECT_0) << "ended with the program";
+  CloseHandle(host);
+
+  Tessel killed;
+  ASSERT_TRUE(killed.WaitForMainWindow());
+  ASSERT_TRUE(SplitVertically(&bar)) << "running its message loop";
+  host = OpenHost(killed);
+  ASSERT_NE(host, nullptr);
+  ASSERT_TRUE(killed.Kill());
+  EXPECT_EQ(WaitForSingleObject(host, 5000), WAIT_OBJECT_0) << "ended on its own when the program died";
+  CloseHandle(host);
+}
+
+TEST_F(HookHost, WithoutItTheProgramStillServesSixtyFourBitApplications) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"tessel-no-host\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  const std::wstring program = e2e::BuiltProgram();
+  const std::wstring built = program.substr(0, program.find_last_of(L'\\') + 1);
+  for (const wchar_t* file : {L"tessel.exe", L"hmg.dll"})
+    ASSERT_TRUE(CopyFileW((built + file).c_str(), (folder + file).c_str(), FALSE)) << file;
+  {
+    Tessel tessel(L"", folder + L"tessel.exe");
+    ASSERT_TRUE(tessel.WaitForMainWindow());
+    RECT bar;
+    ASSERT_TRUE(SplitVertically(&bar));
+    EXPECT_TRUE(ShownAcrossTheLineIsFitted(helper, &opened, bar, 100));
+    EXPECT_EQ(tessel.HookHostId(), 0u);
+    EXPECT_EQ(tessel.Exit(), 0);
+  }
+  for (const wchar_t* file : {L"tessel.exe", L"hmg.dll"}) DeleteFileW((folder + file).c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+}  // namespace tessel
