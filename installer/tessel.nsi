@@ -1,6 +1,9 @@
 ; Tessel's setup program, built on Linux by scripts/package with makensis:
-;   makensis -DVERSION=1.0 -DFILE_VERSION=1.0.0.0 -DSTAGE=<folder with tessel.exe, hmg.dll, help> \
+;   makensis -DVERSION=1.0 -DFILE_VERSION=1.0.0.0 -DSTAGE32=<folder> -DSTAGE64=<folder> \
 ;            -DICON=<program.ico> -DOUTFILE=<setup.exe> installer/tessel.nsi
+; STAGE32 holds the 32-bit build (tessel.exe, hmg.dll, help), STAGE64 the 64-bit one
+; (the same with its 32-bit hook host, hookhost32.exe, and hook library, hmg32.dll).
+; The set that matches Windows is installed: the 64-bit one on 64-bit Windows.
 ;
 ; An administrator installs for all users, in Program Files: an administrator's Tessel
 ; runs elevated and loads its hook library into elevated programs, so only
@@ -45,6 +48,8 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !define MULTIUSER_MUI
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
 !define MULTIUSER_INSTALLMODE_INSTDIR "${PRODUCT}"
+; Program Files itself on 64-bit Windows, not the folder for 32-bit programs.
+!define MULTIUSER_USE_PROGRAMFILES64
 ; The scope follows the user's rights alone; a new version goes where the last one of
 ; that scope was.
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
@@ -56,6 +61,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !include Sections.nsh
 !include WinMessages.nsh
 !include WinVer.nsh
+!include x64.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -84,6 +90,13 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !insertmacro MUI_UNPAGE_FINISH
 
 !insertmacro MUI_LANGUAGE "English"
+
+!macro FREE_LIBRARY NAME
+  System::Call 'kernel32::GetModuleHandleW(w "${NAME}") p .r2'
+  ${If} $2 P<> 0
+    System::Call 'kernel32::FreeLibrary(p r2)'
+  ${EndIf}
+!macroend
 
 ; Asks a running Tessel to exit through its own Exit command, so it saves its
 ; settings and gives every window back, and waits until its process has ended (its
@@ -124,16 +137,49 @@ Function ${UN}StopTessel
     SetErrorLevel 2
     Abort "Tessel is still running."
   ${EndIf}
-  ; Its hooks reached this process too while it ran and loaded the hook library here;
-  ; they are gone with it, so nothing calls into the library any more.
-  System::Call 'kernel32::GetModuleHandleW(w "hmg.dll") p .r2'
-  ${If} $2 P<> 0
-    System::Call 'kernel32::FreeLibrary(p r2)'
-  ${EndIf}
+  ; Its hooks reached this process too while it ran and loaded a hook library here (on
+  ; 64-bit Windows the host's, hmg32.dll); they are gone with it, so nothing calls into
+  ; the library any more.
+  !insertmacro FREE_LIBRARY "hmg.dll"
+  !insertmacro FREE_LIBRARY "hmg32.dll"
 FunctionEnd
 !macroend
 !insertmacro STOP_TESSEL ""
 !insertmacro STOP_TESSEL "un."
+
+; Programs that had a hook library loaded let it go when they next handle a message,
+; and the hook host ends just after the program: prompt them all, and retry for a
+; moment. Deletes the file named in $R0; sets the error flag if it is still there.
+!macro DELETE_IN_USE UN
+Function ${UN}DeleteInUse
+  StrCpy $1 0
+  ${DoUntil} $1 >= 30
+    Delete "$INSTDIR\$R0"
+    ${IfNot} ${FileExists} "$INSTDIR\$R0"
+      ClearErrors
+      Return
+    ${EndIf}
+    System::Call 'user32::SendMessageTimeoutW(p 0xffff, i 0, p 0, p 0, i 2, i 500, *p .r0)'  ; WM_NULL to all
+    Sleep 100
+    IntOp $1 $1 + 1
+  ${Loop}
+  SetErrors
+FunctionEnd
+!macroend
+!insertmacro DELETE_IN_USE ""
+!insertmacro DELETE_IN_USE "un."
+
+; A file still in use after that can be renamed but not replaced: the old copy goes
+; at the next restart.
+!macro MOVE_ASIDE_IF_IN_USE NAME
+  StrCpy $R0 "${NAME}"
+  Call DeleteInUse
+  ${If} ${Errors}
+    Delete "$INSTDIR\${NAME}.old"
+    Rename "$INSTDIR\${NAME}" "$INSTDIR\${NAME}.old"
+    Delete /REBOOTOK "$INSTDIR\${NAME}.old"
+  ${EndIf}
+!macroend
 
 Section "Tessel" SecProgram
   SectionIn RO
@@ -142,19 +188,20 @@ Section "Tessel" SecProgram
   ${If} $MultiUser.InstallMode == "AllUsers"
     Call RemoveOwnCopy
   ${EndIf}
-  ; Other programs may still hold the old hook library loaded; a loaded file can be
-  ; renamed but not replaced, and the old copy goes at the next restart.
-  ${If} ${FileExists} "$INSTDIR\hmg.dll"
-    Delete "$INSTDIR\hmg.dll"
-    ${If} ${FileExists} "$INSTDIR\hmg.dll"
-      Delete "$INSTDIR\hmg.dll.old"
-      Rename "$INSTDIR\hmg.dll" "$INSTDIR\hmg.dll.old"
-      Delete /REBOOTOK "$INSTDIR\hmg.dll.old"
-    ${EndIf}
+  !insertmacro MOVE_ASIDE_IF_IN_USE "hmg.dll"
+  ${If} ${RunningX64}
+    !insertmacro MOVE_ASIDE_IF_IN_USE "hmg32.dll"
+    !insertmacro MOVE_ASIDE_IF_IN_USE "hookhost32.exe"
+    File "${STAGE64}/tessel.exe"
+    File "${STAGE64}/hmg.dll"
+    File "${STAGE64}/hookhost32.exe"
+    File "${STAGE64}/hmg32.dll"
+    File /r "${STAGE64}/help"
+  ${Else}
+    File "${STAGE32}/tessel.exe"
+    File "${STAGE32}/hmg.dll"
+    File /r "${STAGE32}/help"
   ${EndIf}
-  File "${STAGE}/tessel.exe"
-  File "${STAGE}/hmg.dll"
-  File /r "${STAGE}/help"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   ExecWait '"$INSTDIR\tessel.exe" -s' $0
@@ -222,6 +269,10 @@ Function .onInit
       /SD IDOK
     SetErrorLevel 2
     Quit
+  ${EndIf}
+  ; A 64-bit program's entries belong in the registry's 64-bit view.
+  ${If} ${RunningX64}
+    SetRegView 64
   ${EndIf}
   !insertmacro MULTIUSER_INIT
   ; Unattended installations start Tessel at log-on only when told to.
@@ -305,31 +356,30 @@ Function StartTessel
   Exec '"$WINDIR\explorer.exe" "$INSTDIR\tessel.exe"'
 FunctionEnd
 
-; Programs that had the hook library loaded let it go when they next handle a
-; message: prompt them all, and retry for a moment before leaving it to the restart.
-Function un.DeleteHookLibrary
-  StrCpy $1 0
-  ${Do}
-    Delete "$INSTDIR\hmg.dll"
-    ${IfNot} ${FileExists} "$INSTDIR\hmg.dll"
-      Return
-    ${EndIf}
-    ${If} $1 >= 30
-      Delete /REBOOTOK "$INSTDIR\hmg.dll"
-      Return
-    ${EndIf}
-    System::Call 'user32::SendMessageTimeoutW(p 0xffff, i 0, p 0, p 0, i 2, i 500, *p .r0)'  ; WM_NULL to all
-    Sleep 100
-    IntOp $1 $1 + 1
-  ${Loop}
+
+; A file in use until the restart goes then.
+Function un.DeleteNowOrAtRestart
+  Call un.DeleteInUse
+  ${If} ${Errors}
+    Delete /REBOOTOK "$INSTDIR\$R0"
+  ${EndIf}
 FunctionEnd
+
+!macro UN_DELETE_IN_USE NAME
+  StrCpy $R0 "${NAME}"
+  Call un.DeleteNowOrAtRestart
+  StrCpy $R0 "${NAME}.old"
+  Call un.DeleteNowOrAtRestart
+!macroend
 
 Section "un.Tessel" SecUnProgram
   SectionIn RO
   Call un.StopTessel
   Delete "$INSTDIR\tessel.exe"
-  Call un.DeleteHookLibrary
-  Delete /REBOOTOK "$INSTDIR\hmg.dll.old"
+  ; Whichever set is there: an earlier installation may have been of the other one.
+  !insertmacro UN_DELETE_IN_USE "hmg.dll"
+  !insertmacro UN_DELETE_IN_USE "hmg32.dll"
+  !insertmacro UN_DELETE_IN_USE "hookhost32.exe"
   RMDir /r "$INSTDIR\help"
   Delete "$INSTDIR\uninstall.exe"
   RMDir /REBOOTOK "$INSTDIR"           ; only if nothing of the user's is left in it
@@ -362,6 +412,9 @@ Function un.onInit
   ; The folder of the copy being removed (the uninstaller's own, or _?=), before the
   ; scope functions set it from the registry.
   StrCpy $R9 $INSTDIR
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
   !insertmacro MULTIUSER_UNINIT
   ; That copy decides the scope, not the user's privileges.
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"

@@ -6,12 +6,12 @@
 #
 # ROOT is where the prefix is kept between runs. KEEPER, if given, is started in the
 # background and kept running: a program with a hidden window that holds the virtual
-# desktop up between test programs.
+# desktop up between test programs. A new prefix is 64-bit unless WINEARCH says win32.
 
 wine_session_start() {
   local root=$1
   export WINEDEBUG=-all
-  export WINEARCH=win64
+  export WINEARCH=${WINEARCH:-win64}
   _wine_started_display=""
 
   if [ -z "${DISPLAY:-}" ]; then
