@@ -1,6 +1,13 @@
 #include "harness/program_state.h"
 
 namespace tessel::e2e {
+namespace {
+// Every use of HKEY_CURRENT_USER in the test process opens the key afresh. Under Wine a
+// 64-bit test process can lose the handle it keeps for it (after an application was
+// killed in the middle of a drag, say), and every registry read and write after that
+// would fail.
+const bool kUserKeyUncached = RegDisablePredefinedCache() == ERROR_SUCCESS;
+}  // namespace
 
 void WriteDword(const wchar_t* name, DWORD value) {
   HKEY key;
