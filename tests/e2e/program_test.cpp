@@ -448,7 +448,7 @@ TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
 
   // Maximised, it lies exactly on its frame.
   HWND big = Open(WindowKind::kMaximised, {100, 500, 400, 700});
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && r.left == 0 && r.right == bar.left; }));
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && r.left == 0 && r.right == bar.left; }, 10000));
 }
 
 TEST_F(Program, EndOfTheSessionSavesAndReleasesEverything) {

@@ -109,6 +109,9 @@ class UpdateCheck : public ::testing::Test {
   // The menu without the new-version entry: the published version recorded a moment ago
   // is the program's own.
   static void SetUpTestSuite() {
+    savedTmp.resize(MAX_PATH);
+    savedTmp.resize(GetEnvironmentVariableW(L"TMP", savedTmp.data(), MAX_PATH));
+    CreateDirectoryW(kTemp.c_str(), nullptr);
     SetEnvironmentVariableW(L"TMP", kTemp.c_str());  // inherited by every tessel.exe started
     if (!ServerMode("down")) return;
     RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
@@ -118,6 +121,8 @@ class UpdateCheck : public ::testing::Test {
     Tessel tessel;
     plainMenu = TrayMenuHeight();
   }
+  // The suites after this one write their files where they did before.
+  static void TearDownTestSuite() { SetEnvironmentVariableW(L"TMP", savedTmp.empty() ? nullptr : savedTmp.c_str()); }
   static bool MenuAnnouncesNewVersion() { return TrayMenuHeight() > plainMenu; }
 
   void SetUp() override {
@@ -134,6 +139,7 @@ class UpdateCheck : public ::testing::Test {
   void TearDown() override { ServerMode("serve"); }
 
   static int plainMenu;
+  static inline std::wstring savedTmp;
 
   // Watches the temporary folder from before tessel.exe starts until its temporary
   // file has come and gone again.
