@@ -31,7 +31,8 @@ bool LibraryPath(wchar_t* path, DWORD size) {
 // ends or the thread is told to quit.
 void Serve(HANDLE program) {
   for (;;) {
-    if (MsgWaitForMultipleObjectsEx(1, &program, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0 + 1)
+    if (MsgWaitForMultipleObjectsEx(1, &program, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+        WAIT_OBJECT_0 + 1)
       return;
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -51,7 +52,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
   if (!program) return kExitRefused;
   wchar_t path[MAX_PATH];
   tessel::hooklib::LibraryHooks hooks;
-  if (!LibraryPath(path, MAX_PATH) || hooks.Install(path) != tessel::hooklib::LibraryHooks::Outcome::kInstalled) {
+  if (!LibraryPath(path, MAX_PATH) ||
+      hooks.Install(path) != tessel::hooklib::LibraryHooks::Outcome::kInstalled) {
     CloseHandle(program);
     return kExitRefused;
   }

@@ -47,13 +47,15 @@ class HookHost : public e2e::ProgramFixture {
 
   // A window of `app` shown across the line after the split: only its hook library's
   // report brings it to the program, which clips it or slides it into one frame.
-  static bool ShownAcrossTheLineIsFitted(HelperApp* app, std::vector<HWND>* opened, const RECT& bar, int top) {
+  static bool ShownAcrossTheLineIsFitted(HelperApp* app, std::vector<HWND>* opened, const RECT& bar,
+                                         int top) {
     HWND w = app->Open(WindowKind::kPlain, {bar.left - 100, top, bar.left + 250, top + 150});
     if (!w) return false;
     opened->push_back(w);
     RECT r;
     return WaitFor([&] {
-      return e2e::RegionType(w) == SIMPLEREGION || (GetWindowRect(w, &r) && (r.left >= bar.right || r.right <= bar.left));
+      return e2e::RegionType(w) == SIMPLEREGION ||
+             (GetWindowRect(w, &r) && (r.left >= bar.right || r.right <= bar.left));
     });
   }
 

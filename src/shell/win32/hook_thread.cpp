@@ -16,7 +16,8 @@ const wchar_t* HookThread::Start(const wchar_t* library) {
     if (outcome_ == Outcome::kInstalled) return nullptr;
   }
   Stop();
-  return outcome_ == Outcome::kInvalid ? L"Fatal error: hmg.dll is invalid." : L"Fatal error: can not load hmg.dll.";
+  return outcome_ == Outcome::kInvalid ? L"Fatal error: hmg.dll is invalid."
+                                       : L"Fatal error: can not load hmg.dll.";
 }
 
 void HookThread::Stop() {

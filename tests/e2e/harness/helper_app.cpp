@@ -18,7 +18,8 @@ bool X86Apps() {
 }
 
 HelperApp::HelperApp(const std::wstring& name, const wchar_t* file) {
-  const std::wstring exe = BesideExecutable(file ? file : X86Apps() ? L"window_app32.exe" : L"window_app.exe");
+  const wchar_t* ofThisRun = X86Apps() ? L"window_app32.exe" : L"window_app.exe";
+  const std::wstring exe = BesideExecutable(file ? file : ofThisRun);
   std::wstring commandLine = L"\"" + exe + L"\" " + name;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
