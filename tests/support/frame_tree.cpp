@@ -1,5 +1,7 @@
 #include "support/frame_tree.h"
 
+#include "layout/split_geometry.h"
+
 #include <vector>
 
 namespace tessel {
@@ -21,17 +23,10 @@ Frame* FrameTree::Split(Frame* leaf, bool vertical) {
   split->vertical = vertical ? 1 : 0;
   SplitterBar& bar = *split->splitter;
   bar.thickness = kBarThickness;
-  if (vertical) {
-    const std::int32_t h = (r.Width() - kBarThickness) / 2;
-    leaf->rect = {r.left, r.top, r.left + h, r.bottom};
-    second->rect = {r.left + h + kBarThickness, r.top, r.right, r.bottom};
-    bar.bar = {r.left + h, r.top, r.left + h + kBarThickness, r.bottom};
-  } else {
-    const std::int32_t h = (r.Height() - kBarThickness) / 2;
-    leaf->rect = {r.left, r.top, r.right, r.top + h};
-    second->rect = {r.left, r.top + h + kBarThickness, r.right, r.bottom};
-    bar.bar = {r.left, r.top + h, r.right, r.top + h + kBarThickness};
-  }
+  SplitHalves(r, vertical, &leaf->rect, &second->rect);
+  bar.bar = vertical ? Rect{leaf->rect.right, r.top, second->rect.left, r.bottom}
+                     : Rect{r.left, leaf->rect.bottom, r.right, second->rect.top};
+
   // A bar window like the program's own: enumerated, but never managed.
   FakeWindowSystem::Spec spec;
   spec.rect = bar.bar;
@@ -44,12 +39,7 @@ Frame* FrameTree::Split(Frame* leaf, bool vertical) {
   bar.hwnd = desktop_.AddWindow(spec);
   desktop_.SetWindowLongW(bar.hwnd, 0, reinterpret_cast<std::intptr_t>(split));
 
-  split->parent = leaf->parent;
-  if (Frame* p = leaf->parent) (p->first == leaf ? p->first : p->second) = split;
-  split->first = leaf;
-  split->second = second;
-  leaf->parent = split;
-  second->parent = split;
+  InsertSplit(split, leaf, second);
   model_.AddFrame(split);
   model_.AddFrame(second);
   return split;
