@@ -135,7 +135,7 @@ TEST_F(Applications, AWindowHiddenByItsProgramComesBackToItsFrameAsItWas) {
 
 TEST_F(Applications, ClosingTheActiveWindowNeverGivesTheKeyboardToABar) {
   Tessel tessel;
-  HWND other = Open(WindowKind::kPlain, {50, 100, 350, 400});  // another program's window, below the bar
+  Open(WindowKind::kPlain, {50, 100, 350, 400});  // another program's window, below the bar
   const RECT bar = StartSplit(tessel);
   for (int round = 0; round < 3; ++round) {
     HWND w = Open(WindowKind::kPlain, {bar.right + 50, 100, bar.right + 350, 400});

@@ -81,6 +81,16 @@ TEST_F(Program, RunsOnceAndEndsCleanly) {
   DWORD magic = 0;
   ASSERT_TRUE(ReadDword(L"MagicKey", &magic)) << "settings written at exit";
   EXPECT_EQ(magic, 0x200u);
+  // Every setting as the bytes of its field, which older versions read back as they are.
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, e2e::kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+  for (const SettingField& field : kSettingFields) {
+    DWORD type = 0, size = 0;
+    EXPECT_EQ(RegQueryValueExW(key, field.name, nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(size, field.size) << std::string(field.name, field.name + wcslen(field.name));
+  }
+  RegCloseKey(key);
 }
 
 // The foreground lock time-out as the system keeps it: Wine does not refresh a running
@@ -449,6 +459,62 @@ TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
   // Maximised, it lies exactly on its frame.
   HWND big = Open(WindowKind::kMaximised, {100, 500, 400, 700});
   EXPECT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && r.left == 0 && r.right == bar.left; }, 10000));
+  EXPECT_TRUE(IsZoomed(big)) << "still maximised, just over its frame";
+
+  // At exit it goes back where the system maximises a window.
+  EXPECT_EQ(tessel.Exit(), 0);
+  RECT system;
+  ASSERT_TRUE(GetWindowRect(Open(WindowKind::kMaximised, {100, 500, 400, 700}), &system));
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && EqualRect(&r, &system); }));
+}
+
+TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
+  WriteDword(L"ShowBalloon", 0);
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  ASSERT_TRUE(SplitVertically());
+  const RECT area = e2e::WorkArea();
+  HWND bar = Bars()[0];
+  RECT b;
+  GetWindowRect(bar, &b);
+  EXPECT_EQ(b.left, area.left + (area.right - area.left - 4) / 2);
+  wchar_t text[64];
+  GetClassNameW(bar, text, 64);
+  EXPECT_STREQ(text, L"TesselSplitterClass");
+  GetWindowTextW(bar, text, 64);
+  EXPECT_STREQ(text, L"TesselSplitter");
+  EXPECT_EQ(GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW) << "kept off the taskbar";
+  EXPECT_EQ(GetWindowLongPtrW(bar, GWLP_USERDATA), 0x6E577374);
+
+  // A window at the right frame's edge; the bar dragged 100 pixels right, and the window
+  // in front keeps the foreground.
+  HWND w = Open(WindowKind::kPlain, {b.right + 10, 200, b.right + 310, 400});
+  RECT r;
+  SetForegroundWindow(w);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+  e2e::Drag({b.left + 2, 600}, {b.left + 102, 640});
+  ASSERT_TRUE(WaitFor([&] { return GetWindowRect(bar, &r) && r.left == b.left + 100; }));
+  EXPECT_EQ(r.top, b.top) << "moved along its axis only";
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left == b.right + 100 && RegionType(w) == ERROR; }))
+      << "the window along the line goes with it, whole";
+  EXPECT_EQ(GetForegroundWindow(), w);
+  e2e::Drag({b.left + 102, 600}, {area.right - 5, 600});
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(bar, &r) && area.right - r.right == 50; }))
+      << "stopped where the right frame keeps 50 pixels";
+
+  // The taskbar grows by 30 pixels, moved by another program; Wine tells running
+  // programs of the new work area when a program starts.
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  RECT before;
+  ASSERT_TRUE(taskbar && GetWindowRect(taskbar, &before));
+  for (int grow : {30, 0}) {
+    ASSERT_TRUE(helper->Place(taskbar, {before.left, before.top - grow, before.right, before.bottom}));
+    { e2e::HelperApp nudge(L"work-area-nudge"); }
+    // As the shell announces it.
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return GetWindowRect(bar, &r) && r.bottom == area.bottom - grow; }))
+        << grow;
+  }
 }
 
 TEST_F(Program, EndOfTheSessionSavesAndReleasesEverything) {
@@ -521,8 +587,8 @@ TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenuFromTheDocumentsOrTheLastFol
   ASSERT_NE(OpenTrayMenu(), nullptr);
   Press('S');
   ASSERT_TRUE(ChooseFile(L"Tessel Save As", L"tessel-first-layout.tsf"));
-  EXPECT_TRUE(WaitFor([&] { return GetFileAttributesW(first.c_str()) != INVALID_FILE_ATTRIBUTES; }))
-      << "in the documents folder";
+  ASSERT_TRUE(WaitFor([&] { return GetFileAttributesW(first.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+      << "in the documents folder; an error box says: " << [] { const std::wstring t = TakeErrorBox(); return std::string(t.begin(), t.end()); }();
   DeleteFileW(first.c_str());
 
   ASSERT_NE(OpenTrayMenu(), nullptr);
@@ -549,6 +615,20 @@ TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenuFromTheDocumentsOrTheLastFol
   Press('L');
   ASSERT_TRUE(ChooseFile(L"Tessel Open", L"tessel-menu-test.tsf"));
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+
+  // A file cut short is refused before the layout is touched.
+  Win32FileSystem files;
+  std::vector<std::uint8_t> whole;
+  ASSERT_TRUE(files.ReadWholeFile(file, 4096, &whole));
+  whole.pop_back();
+  ASSERT_TRUE(files.WriteWholeFile(file, whole));
+  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
+  ASSERT_NE(OpenTrayMenu(), nullptr);
+  Press('L');
+  ASSERT_TRUE(ChooseFile(L"Tessel Open", file));
+  EXPECT_EQ(TakeErrorBox(), L"Failed to load file. \r\nPlease make sure the file is valid and its version is correct.");
+  EXPECT_EQ(Bars().size(), 2u);
   DeleteFileW(file.c_str());
 }
 
