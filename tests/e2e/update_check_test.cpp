@@ -1,5 +1,5 @@
 // The update check of the real tessel.exe against the local update server that
-// scripts/test runs (update_server.py), and the download on its own.
+// scripts/test runs (update_server.py).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,9 +10,6 @@
 #include "harness/helper_app.h"
 #include "harness/input.h"
 #include "harness/tessel_process.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_http_client.h"
-#include "update/download.h"
 
 namespace tessel {
 namespace {
@@ -210,20 +207,6 @@ TEST_F(UpdateCheck, ARecordedNewerVersionIsAnnouncedWithoutTheNetwork) {
   WriteValue(L"LastCheckUpdateTime", Now());
   Tessel tessel;
   EXPECT_TRUE(WaitFor([] { return MenuAnnouncesNewVersion(); }, 10000));
-}
-
-TEST(DownloadToFile, StoresTheBodyAsServedWhateverTheStatus) {
-  ASSERT_TRUE(ServerMode("serve"));
-  Win32HttpClient http;
-  Win32FileSystem files;
-  const std::wstring path = BesideExecutable(L"downloaded.ini");
-  Publish("[main]\nCurrentVersion=1.1\n\x01\xff");
-  ASSERT_TRUE(DownloadToFile(http, files, path));
-  EXPECT_EQ(ReadText(path), "[main]\nCurrentVersion=1.1\n\x01\xff");
-  Publish(nullptr);
-  ASSERT_TRUE(DownloadToFile(http, files, path));
-  EXPECT_NE(ReadText(path).find("404"), std::string::npos);
-  DeleteFileW(path.c_str());
 }
 
 }  // namespace
