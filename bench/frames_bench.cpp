@@ -2,7 +2,6 @@
 // on layouts from a handful of frames to far more than anyone uses.
 #include <benchmark/benchmark.h>
 
-#include "fakes/fake_window_system.h"
 #include "layout/frame_model.h"
 #include "layout/split_line.h"
 #include "support/frame_tree.h"
@@ -19,12 +18,11 @@ int LevelsFor(std::int64_t leaves) {
 }
 
 struct Layout {
-  FakeWindowSystem desktop;
   FrameModel model;
   Frame* root = nullptr;
 
   explicit Layout(std::int64_t leaves) {
-    FrameTree tree{model, desktop};
+    FrameTree tree{model};
     tree.SplitEvenly(kWorkArea, LevelsFor(leaves));
     for (Frame* f = model.frameList; f; f = f->next)
       if (!f->parent) root = f;
