@@ -70,7 +70,8 @@ bool IsManageable(Workspace& ws, WindowId window) {
   w.classStyle = sys.GetClassLongW(window, kGclStyle);
   // Child and IME windows are refused before anything more is read of them.
   if ((w.style & kWsChild) || (w.classStyle & kCsIme)) return false;
-  if (!ReadText([&](wchar_t* b, int n) { return sys.GetClassNameW(window, b, n); }, &w.className)) return false;
+  if (!ReadText([&](wchar_t* b, int n) { return sys.GetClassNameW(window, b, n); }, &w.className))
+    return false;
   ReadText([&](wchar_t* b, int n) { return sys.GetWindowTextW(window, b, n); }, &w.title);
   w.visible = sys.IsWindowVisible(window);
   w.hasOwner = sys.GetParent(window) != kNoWindow;

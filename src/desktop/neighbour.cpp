@@ -1,9 +1,9 @@
 #include "desktop/neighbour.h"
 
 #include "desktop/bars.h"
+#include "desktop/fit.h"
 #include "desktop/placing.h"
 #include "desktop/window_geometry.h"
-#include "desktop/fit.h"
 
 namespace tessel {
 

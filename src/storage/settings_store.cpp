@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-
 namespace tessel {
 namespace {
 
@@ -25,7 +24,8 @@ class OpenKey {
     std::uint8_t buffer[8];
     std::uint32_t type = 0;
     std::uint32_t length = size;
-    return size <= sizeof buffer && registry_.RegQueryValueExW(key_, name, &type, buffer, &length) == kErrorSuccess &&
+    return size <= sizeof buffer &&
+           registry_.RegQueryValueExW(key_, name, &type, buffer, &length) == kErrorSuccess &&
            TakeValue(buffer, length, variable, size);
   }
 
@@ -70,7 +70,8 @@ bool ReadSettings(Registry& registry, Settings* settings, std::uint32_t* cleanEx
   OpenKey key(registry);
   if (!key) return false;
   bool result = true;
-  for (const SettingField& field : kSettingFields) result &= key.Read(field.name, FieldIn(*settings, field), field.size);
+  for (const SettingField& field : kSettingFields)
+    result &= key.Read(field.name, FieldIn(*settings, field), field.size);
   if (!key.Read(kCleanExitValue, cleanExit, sizeof *cleanExit)) result = false;
   key.Delete(kCleanExitValue);
   return result;

@@ -1,7 +1,5 @@
 #include "support/frame_tree.h"
 
-#include <vector>
-
 #include "layout/split_geometry.h"
 
 namespace tessel {
@@ -29,20 +27,6 @@ Frame* FrameTree::Split(Frame* leaf, bool vertical) {
   model_.AddFrame(split);
   model_.AddFrame(second);
   return split;
-}
-
-void FrameTree::SplitEvenly(const Rect& area, int levels) {
-  Frame* root = SplitArea(area, true);
-  std::vector<Frame*> leaves{root->first, root->second};
-  for (int level = 1; level < levels; ++level) {
-    std::vector<Frame*> next;
-    for (Frame* leaf : leaves) {
-      Frame* split = Split(leaf, level % 2 == 0);
-      next.push_back(split->first);
-      next.push_back(split->second);
-    }
-    leaves = std::move(next);
-  }
 }
 
 }  // namespace tessel

@@ -15,8 +15,6 @@ class FrameTree {
   Frame* SplitArea(const Rect& area, bool vertical);
   // Splits a leaf in place and returns the new split frame (leaf = its first child).
   Frame* Split(Frame* leaf, bool vertical);
-  // Splits every leaf, `levels` times over, alternating direction.
-  void SplitEvenly(const Rect& area, int levels);
 
  private:
   FrameModel& model_;

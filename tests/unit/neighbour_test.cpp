@@ -29,16 +29,14 @@ TEST(Neighbour, TheLeafAcrossTheBarAndWhereTheWindowLiesInIt) {
     Frame* leaf;
     Rect slid;
   } rows[] = {
-      {"title line 472: the top nearest above is D2's", sideways, h, {100, 450, 300, 600}, kRight, d2,
-       {502, 450, 702, 600}},
-      {"title line 402: not below D2's top", sideways, h, {100, 380, 300, 500}, kRight, d1, {502, 380, 702, 500}},
+      {"title line 472: D2 is nearest", sideways, h, {100, 450, 300, 600}, kRight, d2, {502, 450, 702, 600}},
+      {"title line 402: not below D2", sideways, h, {100, 380, 300, 500}, kRight, d1, {502, 380, 702, 500}},
       {"title line above every candidate", sideways, h, {100, -30, 300, 100}, kRight, nullptr, {}},
-      {"the work-area edge has no neighbour", sideways, h, {100, 100, 300, 300}, kLeft, nullptr, {}},
-      {"wider than the leaf, moved left: right edges meet", sideways, d1, {600, 100, 1200, 300}, kLeft, h,
-       {-102, 100, 498, 300}},
-      {"held whole by T1: bottom edges meet", stacked, b, {100, 500, 400, 700}, kUp, t1, {100, 198, 400, 398}},
+      {"no neighbour at the work-area edge", sideways, h, {100, 100, 300, 300}, kLeft, nullptr, {}},
+      {"wider than H: right edges meet", sideways, d1, {600, 50, 1200, 300}, kLeft, h, {-102, 50, 498, 300}},
+      {"held whole by T1: bottoms meet", stacked, b, {100, 500, 400, 700}, kUp, t1, {100, 198, 400, 398}},
       {"98 pixels over T1, 198 over T2", stacked, b, {400, 500, 700, 700}, kUp, t2, {400, 198, 700, 398}},
-      {"taller than the leaf: at its top", stacked, b, {600, 402, 800, 902}, kUp, t2, {600, 0, 800, 500}},
+      {"taller than T2: at its top", stacked, b, {600, 402, 800, 902}, kUp, t2, {600, 0, 800, 500}},
       {"over no candidate", stacked, b, {1100, 500, 1300, 700}, kUp, nullptr, {}},
       {"down: top edges meet", stacked, t1, {100, 198, 400, 398}, kDown, b, {100, 402, 400, 602}},
   };

@@ -41,21 +41,16 @@ TEST(OutsideInput, ARegistryValueLongerThanItsSettingIsRefusedAndAShorterOneFill
   const struct {
     std::uint32_t length;
     bool taken;
-    std::uint64_t setting;  // as little-endian bytes
+    std::uint64_t setting;
   } rows[] = {
-      {0, true, 0xEEEEEEEE'EEEEEEEE},
-      {1, true, 0xEEEEEEEE'EEEEEE01},
-      {4, true, 0xEEEEEEEE'04030201},
-      {5, false, 0xEEEEEEEE'EEEEEEEE},
-      {9, false, 0xEEEEEEEE'EEEEEEEE},
+      {0, true, 0xEEEEEEEE'EEEEEEEE},  {1, true, 0xEEEEEEEE'EEEEEE01},  {4, true, 0xEEEEEEEE'04030201},
+      {5, false, 0xEEEEEEEE'EEEEEEEE}, {9, false, 0xEEEEEEEE'EEEEEEEE},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.length);
-    std::uint8_t setting[8] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};  // a 4-byte setting, then another
-    EXPECT_EQ(TakeValue(value, row.length, setting, 4), row.taken);
-    std::uint64_t bytes = 0;
-    for (int i = 7; i >= 0; --i) bytes = bytes << 8 | setting[i];
-    EXPECT_EQ(bytes, row.setting);
+    std::uint64_t setting = 0xEEEEEEEE'EEEEEEEE;  // a 4-byte setting, then the next (little-endian)
+    EXPECT_EQ(TakeValue(value, row.length, &setting, 4), row.taken);
+    EXPECT_EQ(setting, row.setting);
   }
 }
 

@@ -27,46 +27,35 @@ Rect BarFromFirstChild(const Frame& split) {
                         : Rect{f.left, k.bottom, f.right, k.bottom + kBarThickness};
 }
 
-std::int64_t Area(const Rect& r) { return std::int64_t{r.Width()} * r.Height(); }
-
-// Children halve their split frame around its bar, no leaf is below the minimum, and
-// leaves and bars cover the work area exactly, without overlap.
+// Every bar on its first child's far edge, no leaf below the minimum, and leaves and
+// bars covering the work area exactly, without overlap.
 ::testing::AssertionResult TilesExactly(const FrameModel& model, const Rect& area) {
   std::vector<Rect> pieces;
-  for (const Frame* n : Frames(model, true)) {
-    const Rect& r = n->rect;
-    const Rect& a = n->first->rect;
-    const Rect& b = n->second->rect;
-    const bool halves = n->vertical ? a == Rect{r.left, r.top, a.right, r.bottom} &&
-                                          b == Rect{a.right + kBarThickness, r.top, r.right, r.bottom}
-                                    : a == Rect{r.left, r.top, r.right, a.bottom} &&
-                                          b == Rect{r.left, a.bottom + kBarThickness, r.right, r.bottom};
-    if (!halves || n->splitter->bar != BarFromFirstChild(*n))
-      return ::testing::AssertionFailure() << "a split frame's children or bar left their places";
-    pieces.push_back(n->splitter->bar);
-  }
-  for (const Frame* leaf : Frames(model, false)) {
-    if (leaf->rect.Width() < kMinLeafExtent || leaf->rect.Height() < kMinLeafExtent)
+  for (const Frame* f = model.frameList; f; f = f->next) {
+    if (f->isSplit && f->splitter->bar != BarFromFirstChild(*f))
+      return ::testing::AssertionFailure() << "a bar left its line";
+    if (!f->isSplit && (f->rect.Width() < kMinLeafExtent || f->rect.Height() < kMinLeafExtent))
       return ::testing::AssertionFailure() << "a leaf is below the minimum extent";
-    pieces.push_back(leaf->rect);
+    pieces.push_back(f->isSplit ? f->splitter->bar : f->rect);
   }
   std::int64_t covered = 0;
   for (std::size_t i = 0; i < pieces.size(); ++i) {
-    if (pieces[i].Intersect(area) != pieces[i]) return ::testing::AssertionFailure() << "a piece lies outside";
+    if (pieces[i].Intersect(area) != pieces[i])
+      return ::testing::AssertionFailure() << "a piece lies outside";
     for (std::size_t j = i + 1; j < pieces.size(); ++j)
-      if (!pieces[i].Intersect(pieces[j]).IsEmpty()) return ::testing::AssertionFailure() << "two pieces overlap";
-    covered += Area(pieces[i]);
+      if (!pieces[i].Intersect(pieces[j]).IsEmpty()) return ::testing::AssertionFailure() << "pieces overlap";
+    covered += std::int64_t{pieces[i].Width()} * pieces[i].Height();
   }
-  if (covered != Area(area)) return ::testing::AssertionFailure() << "the pieces leave a gap";
+  if (covered != std::int64_t{area.Width()} * area.Height()) return ::testing::AssertionFailure() << "a gap";
   return ::testing::AssertionSuccess();
 }
 
 TEST(TilingInvariant, HoldsAfterAnySequenceOfLineMoves) {
-  const Rect workAreas[] = {{0, 0, 1024, 768},  {0, 0, 1280, 1024},     {0, 40, 1920, 1080},
-                            {0, 0, 3840, 2120}, {-1920, 0, 0, 1040}};
+  const Rect workAreas[] = {
+      {0, 0, 1024, 768}, {0, 0, 1280, 1024}, {0, 40, 1920, 1080}, {0, 0, 3840, 2120}, {-1920, 0, 0, 1040}};
   for (const Rect& area : workAreas) {
-    SCOPED_TRACE(::testing::Message() << "work area " << area.Width() << "x" << area.Height()
-                                      << " at " << area.left << "," << area.top);
+    SCOPED_TRACE(::testing::Message() << "work area " << area.Width() << "x" << area.Height() << " at "
+                                      << area.left << "," << area.top);
     FrameModel model;
     FrameTree tree{model};
     std::mt19937 random(static_cast<std::uint32_t>(area.Width() * 31 + area.left));
