@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "shell/frame_rect_request.h"
 #include "storage/settings_store.h"
+#include "update/version_file.h"
 
 namespace tessel {
 namespace {
@@ -51,6 +53,27 @@ TEST(OutsideInput, ARegistryValueLongerThanItsSettingIsRefusedAndAShorterOneFill
     std::uint64_t setting = 0xEEEEEEEE'EEEEEEEE;  // a 4-byte setting, then the next (little-endian)
     EXPECT_EQ(TakeValue(value, row.length, &setting, 4), row.taken);
     EXPECT_EQ(setting, row.setting);
+  }
+}
+
+TEST(OutsideInput, TheVersionFileGivesTheNumberAtTheStartOfItsValueOrTheFallback) {
+  const std::string digits(63, '1');
+  const struct {
+    std::string text;
+    double version;
+  } rows[] = {
+      {"[main]\r\nCurrentVersion=1.1\r\n", 1.1},
+      {"[Main]\n  currentversion = \"1.2 beta\"  \n", 1.2},
+      {"[main]\nCurrentVersion=beta\n", 0.0},
+      {"[main]\nCurrentVersion=" + digits + "99\n", std::stod(digits + "9")},  // 64 characters count
+      {"<html><body>404 Not Found</body></html>", -1.0},
+      {"[main]\nCurrentVersion=\n", -1.0},
+      {"[main]\nCurrentVersion=1e999\n", -1.0},
+      {"[main]\nCurrentVersion=nan\n", -1.0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.text.substr(0, 40));
+    EXPECT_EQ(VersionNumberIn({row.text.begin(), row.text.end()}, -1.0), row.version);
   }
 }
 
