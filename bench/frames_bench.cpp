@@ -2,7 +2,8 @@
 // on layouts from a handful of frames to far more than anyone uses.
 #include <benchmark/benchmark.h>
 
-#include "fakes/fake_window_system.h"
+#include <vector>
+
 #include "layout/frame_model.h"
 #include "layout/split_line.h"
 #include "support/frame_tree.h"
@@ -18,14 +19,28 @@ int LevelsFor(std::int64_t leaves) {
   return levels;
 }
 
+// Every leaf split, `levels` times over, alternating direction.
+void SplitEvenly(FrameTree& tree, const Rect& area, int levels) {
+  Frame* root = tree.SplitArea(area, true);
+  std::vector<Frame*> leaves{root->first, root->second};
+  for (int level = 1; level < levels; ++level) {
+    std::vector<Frame*> next;
+    for (Frame* leaf : leaves) {
+      Frame* split = tree.Split(leaf, level % 2 == 0);
+      next.push_back(split->first);
+      next.push_back(split->second);
+    }
+    leaves = std::move(next);
+  }
+}
+
 struct Layout {
-  FakeWindowSystem desktop;
   FrameModel model;
   Frame* root = nullptr;
 
   explicit Layout(std::int64_t leaves) {
-    FrameTree tree{model, desktop};
-    tree.SplitEvenly(kWorkArea, LevelsFor(leaves));
+    FrameTree tree{model};
+    SplitEvenly(tree, kWorkArea, LevelsFor(leaves));
     for (Frame* f = model.frameList; f; f = f->next)
       if (!f->parent) root = f;
   }

@@ -7,6 +7,7 @@
 #include "desktop/fit.h"
 #include "desktop/manageable.h"
 #include "desktop/bars.h"
+#include "storage/frames_format.h"
 
 namespace tessel {
 namespace {
@@ -109,14 +110,9 @@ bool ApplyLoadedLayout(Workspace& ws, Frame* chain, std::int32_t count, std::int
 
   model.frameList = chain;
   ManageExistingWindows(ws);
-  std::vector<Frame*> frames;
-  for (Frame* f = chain; f; f = f->next) {
-    frames.push_back(f);
+  for (Frame* f = chain; f; f = f->next)
     for (ManagedWindow* w = f->windows; w; w = w->next) FitWindow(ws, w);
-  }
-  SetActiveFrame(ws, activeIndex >= 0 && activeIndex < static_cast<std::int32_t>(frames.size())
-                           ? frames[static_cast<std::size_t>(activeIndex)]
-                           : nullptr);
+  SetActiveFrame(ws, FrameAtIndex(chain, activeIndex));
   return true;
 }
 

@@ -7,8 +7,7 @@
 
 namespace tessel {
 
-// Makes the bar windows of split frames. The Windows build creates real windows with
-// the splitter procedure; tests make fake ones.
+// Makes the bar windows of split frames: real windows with the splitter procedure.
 class SplitterWindows {
  public:
   virtual ~SplitterWindows() = default;

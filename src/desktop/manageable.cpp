@@ -1,6 +1,6 @@
 #include "desktop/manageable.h"
 
-#include <cwchar>
+#include <initializer_list>
 
 #include "desktop/placing.h"
 #include "platform/names.h"
@@ -9,66 +9,74 @@ namespace tessel {
 namespace {
 
 // Class names and titles are compared on at most 30 characters.
+constexpr std::size_t kTextLimit = 30;
 constexpr int kTextBuffer = 32;
 constexpr wchar_t kDialogClass[] = L"#32770";
 
-bool Is(const wchar_t* text, const wchar_t* name) { return std::wcscmp(text, name) == 0; }
-
-bool IsAnyOf(const wchar_t* text, std::initializer_list<const wchar_t*> names) {
+bool IsAnyOf(const std::wstring& text, std::initializer_list<const wchar_t*> names) {
   for (const wchar_t* name : names)
-    if (Is(text, name)) return true;
+    if (text == name) return true;
   return false;
 }
 
-bool MentionsTooltip(const wchar_t* className) {
-  wchar_t lower[kTextBuffer];
-  int i = 0;
-  for (; className[i] && i < kTextBuffer - 1; ++i) {
-    const wchar_t c = className[i];
-    lower[i] = c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c;
-  }
-  lower[i] = L'\0';
-  return std::wcsstr(lower, L"tooltip") != nullptr;
+bool MentionsTooltip(std::wstring className) {
+  for (wchar_t& c : className)
+    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+  return className.find(L"tooltip") != std::wstring::npos;
 }
 
 // Menus, drop-down lists, tooltips and the like: caption-less pop-ups that are owned or
 // stay on top. They come and go with a click and belong where their program shows them.
-bool IsTransientPopup(WindowSystem& sys, WindowId window, std::uint32_t style) {
-  if (!(style & kWsPopup) || (style & kWsCaption) == kWsCaption) return false;
-  return sys.GetParent(window) != kNoWindow ||
-         (static_cast<std::uint32_t>(sys.GetWindowLongW(window, kGwlExStyle)) & kWsExTopmost);
+bool IsTransientPopup(const WindowTraits& w) {
+  if (!(w.style & kWsPopup) || (w.style & kWsCaption) == kWsCaption) return false;
+  return w.hasOwner || (w.exStyle & kWsExTopmost);
+}
+
+// A window text as read into a buffer of kTextBuffer characters; empty when unread.
+template <typename Read>
+bool ReadText(Read read, std::wstring* text) {
+  wchar_t buffer[kTextBuffer] = {};
+  const bool ok = read(buffer, kTextBuffer - 1) != 0;
+  buffer[kTextBuffer - 1] = L'\0';
+  *text = ok ? buffer : L"";
+  return ok;
 }
 
 }  // namespace
 
-bool IsManageable(Workspace& ws, WindowId window) {
-  WindowSystem& sys = ws.system;
-  const auto style = static_cast<std::uint32_t>(sys.GetWindowLongW(window, kGwlStyle));
-  if (style & kWsChild) return false;
-  if (sys.GetClassLongW(window, kGclStyle) & kCsIme) return false;
-
-  wchar_t cls[kTextBuffer] = {};
-  if (sys.GetClassNameW(window, cls, kTextBuffer - 1) == 0) return false;
-  cls[kTextBuffer - 1] = L'\0';
-  wchar_t title[kTextBuffer] = {};
-  if (sys.GetWindowTextW(window, title, kTextBuffer - 1) == 0) title[0] = L'\0';
-  title[kTextBuffer - 1] = L'\0';
-
-  if (!sys.IsWindowVisible(window) && !Is(cls, kDialogClass)) return false;
+bool IsManageableWindow(const WindowTraits& w, const OsVersionInfo& v) {
+  if ((w.style & kWsChild) || (w.classStyle & kCsIme)) return false;
+  const std::wstring cls = w.className.substr(0, kTextLimit);
+  const std::wstring title = w.title.substr(0, kTextLimit);
+  if (!w.visible && cls != kDialogClass) return false;
   if (IsAnyOf(cls, {L"#32768", L"#32769", L"#32771", L"IME", L"BaseBar", L"SysShadow", L"Shell_TrayWnd",
                     L"DV2ControlHost", L"ComboLBox"}))
     return false;
-  if (IsTransientPopup(sys, window, style)) return false;
-  const OsVersionInfo& v = ws.osVersion;
-  if (v.major * 10 + v.minor < 61 && Is(cls, L"ConsoleWindowClass")) return false;
-  if (IsAnyOf(cls, {L"Progman", kMainWindowClass})) return false;
-  if (Is(cls, kDialogClass) && std::wcsncmp(title, L"Tessel", 6) == 0) return false;
-  if (Is(cls, kSplitterClass)) return false;
+  if (IsTransientPopup(w)) return false;
+  if (v.major * 10 + v.minor < 61 && cls == L"ConsoleWindowClass") return false;
+  if (IsAnyOf(cls, {L"Progman", kMainWindowClass, kSplitterClass})) return false;
+  if (cls == kDialogClass && title.compare(0, 6, L"Tessel") == 0) return false;
   if (v.major >= 6) {
-    if (Is(cls, L"Button") && Is(title, L"Start")) return false;
+    if (cls == L"Button" && title == L"Start") return false;
     if (IsAnyOf(cls, {L"TaskListThumbnailWnd", L"TaskListOverlayWnd", L"TaskSwitcherWnd"})) return false;
   }
   return !MentionsTooltip(cls);
+}
+
+bool IsManageable(Workspace& ws, WindowId window) {
+  WindowSystem& sys = ws.system;
+  WindowTraits w;
+  w.style = static_cast<std::uint32_t>(sys.GetWindowLongW(window, kGwlStyle));
+  w.classStyle = sys.GetClassLongW(window, kGclStyle);
+  // Child and IME windows are refused before anything more is read of them.
+  if ((w.style & kWsChild) || (w.classStyle & kCsIme)) return false;
+  if (!ReadText([&](wchar_t* b, int n) { return sys.GetClassNameW(window, b, n); }, &w.className))
+    return false;
+  ReadText([&](wchar_t* b, int n) { return sys.GetWindowTextW(window, b, n); }, &w.title);
+  w.visible = sys.IsWindowVisible(window);
+  w.hasOwner = sys.GetParent(window) != kNoWindow;
+  w.exStyle = static_cast<std::uint32_t>(sys.GetWindowLongW(window, kGwlExStyle));
+  return IsManageableWindow(w, ws.osVersion);
 }
 
 bool EnumManageProc(Workspace& ws, WindowId window, std::deque<WindowId>* pending) {

@@ -3,10 +3,9 @@
 #include <cstdint>
 
 #include "desktop/workspace.h"
+#include "layout/neighbour_choice.h"
 
 namespace tessel {
-
-enum Direction : std::uint32_t { kLeft = 0, kUp = 1, kRight = 2, kDown = 3 };
 
 // Moves a managed window, with its followers and the owned windows touching it, into
 // the leaf across the bar on the given side, slides it to that leaf's near edge, fits

@@ -14,7 +14,7 @@ namespace tessel {
 
 // Everything the program holds for the life of the process: the frame model, the
 // settings, the operating-system version and the composition library. The program
-// has exactly one; tests make their own over a fake desktop.
+// has exactly one.
 struct Workspace {
   explicit Workspace(WindowSystem& windowSystem, SplitterWindows* splitterWindows = nullptr)
       : system(windowSystem), splitters(splitterWindows) {}

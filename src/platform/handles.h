@@ -6,7 +6,7 @@ namespace tessel {
 
 // Handles cross the platform seam as opaque ids: the core compares and stores them,
 // never looks inside. The Windows build converts them to and from HWND and HRGN;
-// tests make them up from a counter.
+// tests make them up.
 enum class WindowId : std::uintptr_t {};
 enum class RegionId : std::uintptr_t {};
 enum class ModuleId : std::uintptr_t {};

@@ -1,6 +1,5 @@
 #include "shell/main_events.h"
 
-#include <cstring>
 #include <vector>
 
 #include "desktop/neighbour.h"
@@ -8,6 +7,7 @@
 #include "desktop/placing.h"
 #include "desktop/split.h"
 #include "shell/commands.h"
+#include "shell/frame_rect_request.h"
 #include "desktop/fit.h"
 #include "desktop/manageable.h"
 
@@ -266,17 +266,9 @@ void OnQueryEndSession(Workspace& ws, ShellState& shell, ShellActions& actions) 
 
 bool ReadFrameRectRequest(Workspace& ws, const void* data, std::uint32_t size, Rect* frame,
                           std::int32_t* requestNumber) {
-  // The request comes from any process: read it only as far as it is really there.
-  struct FrameRectRequest {
-    std::uint32_t window;
-    std::uint32_t magic;
-    std::int32_t number;
-  };
-  if (!data || size < sizeof(FrameRectRequest)) return false;
   FrameRectRequest request;
-  std::memcpy(&request, data, sizeof request);
-  if (request.magic != 36) return false;
-  const ManagedWindow* r = ws.model.FindManagedWindow(WindowIdFromWire(request.window));
+  if (!ParseFrameRectRequest(data, size, &request)) return false;
+  const ManagedWindow* r = ws.model.FindManagedWindow(request.window);
   if (!r || !r->frame) return false;
   *frame = r->frame->rect;
   *requestNumber = request.number;

@@ -244,4 +244,11 @@ Frame* BuildChain(const LayoutEntries& layout) {
   return head;
 }
 
+Frame* FrameAtIndex(Frame* chain, std::int32_t index) {
+  if (index < 0) return nullptr;
+  for (Frame* f = chain; f; f = f->next, --index)
+    if (index == 0) return f;
+  return nullptr;
+}
+
 }  // namespace tessel

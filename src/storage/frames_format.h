@@ -60,4 +60,8 @@ bool IsSoundLayout(const LayoutEntries& layout);
 // resolved; null when there are none or memory runs out (then nothing is kept).
 Frame* BuildChain(const LayoutEntries& layout);
 
+// The frame at entry index `index` of such a chain; null for an index outside it (a
+// file's active index may be anything).
+Frame* FrameAtIndex(Frame* chain, std::int32_t index);
+
 }  // namespace tessel

@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-
 namespace tessel {
 namespace {
 
@@ -20,17 +19,14 @@ class OpenKey {
 
   explicit operator bool() const { return key_ != kNoKey; }
 
-  // A value of at most `size` (up to 8) bytes read over the variable: a shorter one
-  // overwrites only its own bytes; a longer one is refused, leaving the variable whole.
+  // A value of at most `size` (up to 8) bytes read over the variable (see TakeValue).
   bool Read(const wchar_t* name, void* variable, std::uint32_t size) {
     std::uint8_t buffer[8];
     std::uint32_t type = 0;
     std::uint32_t length = size;
-    if (size > sizeof buffer ||
-        registry_.RegQueryValueExW(key_, name, &type, buffer, &length) != kErrorSuccess || length > size)
-      return false;
-    std::memcpy(variable, buffer, length);
-    return true;
+    return size <= sizeof buffer &&
+           registry_.RegQueryValueExW(key_, name, &type, buffer, &length) == kErrorSuccess &&
+           TakeValue(buffer, length, variable, size);
   }
 
   bool Write(const wchar_t* name, const void* data, std::uint32_t size) {
@@ -51,6 +47,12 @@ void Append(std::wstring* path, const wchar_t* part) {
 
 }  // namespace
 
+bool TakeValue(const void* value, std::uint32_t length, void* setting, std::uint32_t size) {
+  if (length > size) return false;
+  if (length) std::memcpy(setting, value, length);
+  return true;
+}
+
 bool LastFramesPath(FileSystem& files, std::wstring* path) {
   std::wstring p;
   if (!files.SHGetFolderPathW(&p)) return false;
@@ -68,7 +70,8 @@ bool ReadSettings(Registry& registry, Settings* settings, std::uint32_t* cleanEx
   OpenKey key(registry);
   if (!key) return false;
   bool result = true;
-  for (const SettingField& field : kSettingFields) result &= key.Read(field.name, FieldIn(*settings, field), field.size);
+  for (const SettingField& field : kSettingFields)
+    result &= key.Read(field.name, FieldIn(*settings, field), field.size);
   if (!key.Read(kCleanExitValue, cleanExit, sizeof *cleanExit)) result = false;
   key.Delete(kCleanExitValue);
   return result;

@@ -16,6 +16,10 @@ constexpr wchar_t kCleanExitValue[] = L"CleanExit";
 // "<application data>\Velbrook\Tessel\lastframes.tsf", making the two folders on the way.
 bool LastFramesPath(FileSystem& files, std::wstring* path);
 
+// A registry value of `length` bytes read over a setting of `size` bytes: a shorter one
+// overwrites only its own bytes; a longer one is refused, leaving the setting whole.
+bool TakeValue(const void* value, std::uint32_t length, void* setting, std::uint32_t size);
+
 // Reads every setting over `settings`, in table order; a value that is missing, longer
 // than its setting or unreadable leaves the setting as it was. Reads CleanExit into
 // `cleanExit` (0 when missing) and deletes it: absent while the program runs, so a crash

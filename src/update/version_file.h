@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
 namespace tessel {
+
+// The published version in a version file's bytes (see VersionFile::ReadNumber).
+double VersionNumberIn(const std::vector<std::uint8_t>& bytes, double fallback);
 
 // The downloaded version file: INI text whose section "main" holds the published
 // version as "CurrentVersion", for example 1.1.

@@ -3,34 +3,28 @@
 #include <cstdlib>
 #include <vector>
 
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_splitter_windows.h"
-#include "fakes/fake_window_system.h"
-#include "desktop/split.h"
-#include "desktop/layout_files.h"
+#include "storage/frames_format.h"
+#include "storage/layout_fit.h"
 
 namespace tessel {
 
 void LoadLayoutInput(const std::uint8_t* data, std::size_t size) {
-  FakeWindowSystem desktop;
-  FakeSplitterWindows bars{desktop};
-  FakeFileSystem files;
-  Workspace ws{desktop, &bars};
-  ws.files = &files;
-  // Windows to take in, so loaded frames are fitted around real geometry.
-  FakeWindowSystem::Spec spec;
-  spec.rect = {100, 100, 700, 500};
-  desktop.AddWindow(spec);
-  spec.rect = {-20, 900, 300, 1300};
-  desktop.Maximise(desktop.AddWindow(spec));
-  const std::wstring path = files.appData + L"\\input.tsf";
-  files.files[path].assign(data, data + size);
+  LayoutEntries layout;
+  if (!DecodeLayout(data, size, &layout) || !IsSoundLayout(layout)) return;
+  FitLayoutToArea(&layout, {0, 0, 1280, 1004});
+  if (!IsSoundLayout(layout)) std::abort();  // taken, but it could not be saved again
 
-  if (LoadFrames(ws, path.c_str())) {
-    const std::wstring again = files.appData + L"\\again.tsf";
-    if (!SaveFrames(ws, again.c_str()) || !LoadFrames(ws, again.c_str())) std::abort();
-  }
-  RemoveAllFrames(ws);
+  FrameModel model;
+  model.frameList = BuildChain(layout);
+  model.activeFrame = FrameAtIndex(model.frameList, layout.active);
+  if (!model.activeFrame) layout.active = -1;
+  // The saved bytes hold every field the program reads: equal bytes, equal layouts.
+  const std::vector<std::uint8_t> fitted = EncodeLayout(layout);
+  LayoutEntries built;
+  LayoutEntries again;
+  if (!EntriesFromModel(model, &built) || EncodeLayout(built) != fitted ||
+      !DecodeLayout(fitted.data(), fitted.size(), &again) || EncodeLayout(again) != fitted)
+    std::abort();
 }
 
 }  // namespace tessel

@@ -31,8 +31,6 @@ TEST(CodeFolderTrust, OnlyAdministratorsMayChangeTrustedCode) {
     bool writable;
   } cases[] = {
       {"Program Files, made by an administrator", Object(kAdmins, programFiles), L"", false},
-      {"the user's own folder",
-       Object(kUser, {Allow(kSystem, kFull), Allow(kUser, kFull), Allow(kAdmins, kFull)}), L"", true},
       {"the same where the user is no other account than the elevated one (Wine)",
        Object(kUser, {Allow(kSystem, kFull), Allow(kUser, kFull), Allow(kEveryone, kReadRun)}), kUser, false},
       {"a folder beside C:\\ that authenticated users may modify",
@@ -45,8 +43,6 @@ TEST(CodeFolderTrust, OnlyAdministratorsMayChangeTrustedCode) {
        Object(kAdmins, {Allow(kAdmins, kFull), Inherited(kUsers, kFull)}), L"", false},
       {"writing denied to the same account first",
        Object(kAdmins, {Deny(kUsers, kFull), Allow(kAdmins, kFull), Allow(kUsers, kFull)}), L"", false},
-      {"writing denied to everyone first",
-       Object(kAdmins, {Deny(kEveryone, kModify), Allow(kUsers, kModify)}), L"", false},
       {"a deny that leaves changing the list allowed",
        Object(kAdmins, {Deny(kUsers, kModify), Allow(kUsers, kFull)}), L"", true},
       {"a deny after the allow comes too late",

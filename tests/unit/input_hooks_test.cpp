@@ -13,7 +13,7 @@ constexpr std::uint32_t kLeftCtrl = 0xA2, kRightCtrl = 0xA3, kShift = 0x10, kLef
 TEST(InputHooks, HotkeysMatchTheKeyWithExactlyTheModifiersHeld) {
   // Split vertically on Ctrl+X (with the extended-key flag), move left on Ctrl+X too.
   Settings settings;
-  HotkeyEntry (&hotkeys)[kHotkeyCount] = settings.hotkeyTable;
+  HotkeyEntry(&hotkeys)[kHotkeyCount] = settings.hotkeyTable;
   hotkeys[1].hotkey = kModCtrl | 0x800 | kX;
   hotkeys[3].hotkey = kModCtrl | kX;
   std::uint32_t mods = 0;

@@ -8,22 +8,13 @@ namespace {
 // A layout as saved: the root split side by side, the right side split stacked. Entries
 // root, left, right split, top right, bottom right.
 LayoutEntries Saved(const Rect& root, std::int32_t leftWidth, std::int32_t topHeight) {
-  const std::int32_t x = root.left + leftWidth + kBarThickness;
-  const std::int32_t y = root.top + topHeight + kBarThickness;
+  const std::int32_t x = root.left + leftWidth, y = root.top + topHeight, t = kBarThickness;
   LayoutEntries layout;
-  layout.frames.resize(5);
-  auto split = [&](int i, const Rect& r, bool vertical, int first, int second, int parent) {
-    FrameEntry& e = layout.frames[i];
-    e = {r, 1, vertical ? 1u : 0u, first, second, parent, kBarThickness, {}, {}};
-  };
-  auto leaf = [&](int i, const Rect& r, int parent) {
-    layout.frames[i] = {r, 0, 0, 0, 0, parent, 0, {}, {}};
-  };
-  split(0, root, true, 1, 2, 5);
-  leaf(1, {root.left, root.top, x - kBarThickness, root.bottom}, 0);
-  split(2, {x, root.top, root.right, root.bottom}, false, 3, 4, 0);
-  leaf(3, {x, root.top, root.right, y - kBarThickness}, 2);
-  leaf(4, {x, y, root.right, root.bottom}, 2);
+  layout.frames = {{root, 1, 1, 1, 2, 5, t, {}, {}},
+                   {{root.left, root.top, x, root.bottom}, 0, 0, 0, 0, 0, 0, {}, {}},
+                   {{x + t, root.top, root.right, root.bottom}, 1, 0, 3, 4, 0, t, {}, {}},
+                   {{x + t, root.top, root.right, y}, 0, 0, 0, 0, 2, 0, {}, {}},
+                   {{x + t, y + t, root.right, root.bottom}, 0, 0, 0, 0, 2, 0, {}, {}}};
   layout.active = 3;
   return layout;
 }

@@ -1,153 +1,53 @@
-#include "desktop/neighbour.h"
+#include "layout/neighbour_choice.h"
 
-#include "unit/workspace_test.h"
+#include <gtest/gtest.h>
+
+#include "support/frame_tree.h"
 
 namespace tessel {
 namespace {
 
-class NeighbourTest : public WorkspaceTest {
- protected:
-  // A window with a 23-pixel caption.
-  WindowId OpenApp(const Rect& rect, WindowId owner = {}) {
-    FakeWindowSystem::Spec spec;
-    spec.rect = rect;
-    spec.owner = owner;
-    spec.clientInsets = {4, 23, 4, 4};
-    if (owner != kNoWindow) spec.style = FakeWindowSystem::kPopup | kWsDlgFrame;
-    return desktop.AddWindow(spec);
-  }
-
-  ManagedWindow* PlaceIn(Frame* leaf, WindowId w) {
-    const Point p{leaf->rect.left + 5, leaf->rect.top + 5};
-    ManagedWindow* r = ManageWindow(ws, &p, w);
-    r->managedTick = 0;
-    return r;
-  }
-};
-
-// H = (0, 0, 498, 800) | D1 = (502, 0, 1000, 398) over D2 = (502, 402, 1000, 800).
-class SidewaysTest : public NeighbourTest {
- protected:
-  void SetUp() override {
-    desktop.workArea = {0, 0, 1000, 800};
-    Frame* root = tree.SplitArea(desktop.workArea, true);
-    home = root->first;
-    Frame* right = tree.Split(root->second, false);
-    d1 = right->first;
-    d2 = right->second;
-  }
-  Frame* home = nullptr;
-  Frame* d1 = nullptr;
-  Frame* d2 = nullptr;
-};
-
-TEST_F(SidewaysTest, TitleBarLineChoosesTheFrameWhoseTopIsNearestAbove) {
-  const WindowId lowWindow = OpenApp({100, 450, 300, 600});  // title line 472
-  ManagedWindow* r = PlaceIn(home, lowWindow);
-  EXPECT_TRUE(MoveWindowToNeighbour(ws, lowWindow, kRight));
-  EXPECT_EQ(r->frame, d2);
-  EXPECT_EQ(desktop.RectOf(lowWindow), (Rect{502, 450, 702, 600})) << "slid to the near edge";
-  EXPECT_EQ(ws.model.activeFrame, d2);
-
-  const WindowId onTheLine = OpenApp({100, 380, 300, 500});  // title line 402: not below D2's top
-  ManagedWindow* s = PlaceIn(home, onTheLine);
-  EXPECT_TRUE(MoveWindowToNeighbour(ws, onTheLine, kRight));
-  EXPECT_EQ(s->frame, d1);
-
-  const WindowId high = OpenApp({100, -30, 300, 100});  // title line -8: above every candidate
-  ManagedWindow* t = PlaceIn(home, high);
-  desktop.ClearCalls();
-  EXPECT_FALSE(MoveWindowToNeighbour(ws, high, kRight));
-  EXPECT_EQ(t->frame, home);
-  EXPECT_EQ(desktop.CallCount("SetWindowPos"), 0);
-  EXPECT_EQ(ws.model.activeFrame, d1) << "unchanged";
-
-  EXPECT_FALSE(MoveWindowToNeighbour(ws, high, kLeft)) << "the work-area edge has no neighbour";
-  EXPECT_FALSE(MoveWindowToNeighbour(ws, high, 4));
-  EXPECT_FALSE(MoveWindowToNeighbour(ws, WindowId{0x4444}, kRight)) << "not managed";
-}
-
-TEST_F(SidewaysTest, WiderWindowMovedLeftKeepsItsWidthAndTheRestIsFitted) {
-  const WindowId wide = OpenApp({600, 100, 1200, 300});
-  ManagedWindow* r = PlaceIn(d1, wide);
-  EXPECT_TRUE(MoveWindowToNeighbour(ws, wide, kLeft));
-  EXPECT_EQ(r->frame, home);
-  EXPECT_EQ(desktop.RectOf(wide), (Rect{-102, 100, 498, 300})) << "right edge on the frame's right edge";
-  EXPECT_TRUE(desktop.RegionEquals(wide, {{102, 0, 600, 200}}));
-}
-
-TEST_F(SidewaysTest, MaximisedWindowIsNotSlidButFittedOntoItsNewFrame) {
-  const WindowId w = OpenApp({100, 100, 300, 300});
-  ManagedWindow* r = PlaceIn(home, w);
-  desktop.Maximise(w);
-  desktop.ClearCalls();
-  EXPECT_TRUE(MoveWindowToNeighbour(ws, w, kRight));
-  ASSERT_EQ(desktop.CallCount("SetWindowPos"), 1) << "only the fit places it";
-  for (const auto& call : desktop.calls()) {
-    if (call.name == "SetWindowPos") {
-      EXPECT_EQ(call.flags, kSwpPlace);
+TEST(Neighbour, TheLeafAcrossTheBarAndWhereTheWindowLiesInIt) {
+  // Side by side: H (0, 0, 498, 800) | D1 (502, 0, 1000, 398) over D2 (502, 402, 1000, 800).
+  FrameModel sideways;
+  FrameTree sideTree{sideways};
+  Frame* h = sideTree.SplitArea({0, 0, 1000, 800}, true)->first;
+  Frame* d1 = sideTree.Split(sideways.frameList->next, false)->first;
+  Frame* d2 = sideways.frameList;
+  // Stacked: T1 (0, 0, 498, 398) | T2 (502, 0, 1000, 398) over B (0, 402, 1000, 800).
+  FrameModel stacked;
+  FrameTree stackTree{stacked};
+  Frame* b = stackTree.SplitArea({0, 0, 1000, 800}, false)->second;
+  Frame* t1 = stackTree.Split(b->parent->first, true)->first;
+  Frame* t2 = stacked.frameList;
+  const struct {
+    const char* what;
+    const FrameModel& model;
+    Frame* home;
+    Rect window;  // a 23-pixel caption
+    Direction direction;
+    Frame* leaf;
+    Rect slid;
+  } rows[] = {
+      {"title line 472: D2 is nearest", sideways, h, {100, 450, 300, 600}, kRight, d2, {502, 450, 702, 600}},
+      {"title line 402: not below D2", sideways, h, {100, 380, 300, 500}, kRight, d1, {502, 380, 702, 500}},
+      {"title line above every candidate", sideways, h, {100, -30, 300, 100}, kRight, nullptr, {}},
+      {"no neighbour at the work-area edge", sideways, h, {100, 100, 300, 300}, kLeft, nullptr, {}},
+      {"wider than H: right edges meet", sideways, d1, {600, 50, 1200, 300}, kLeft, h, {-102, 50, 498, 300}},
+      {"held whole by T1: bottoms meet", stacked, b, {100, 500, 400, 700}, kUp, t1, {100, 198, 400, 398}},
+      {"98 pixels over T1, 198 over T2", stacked, b, {400, 500, 700, 700}, kUp, t2, {400, 198, 700, 398}},
+      {"taller than T2: at its top", stacked, b, {600, 402, 800, 902}, kUp, t2, {600, 0, 800, 500}},
+      {"over no candidate", stacked, b, {1100, 500, 1300, 700}, kUp, nullptr, {}},
+      {"down: top edges meet", stacked, t1, {100, 198, 400, 398}, kDown, b, {100, 402, 400, 602}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Frame* leaf = ChooseNeighbour(row.model, row.home, row.window, 23, row.direction);
+    EXPECT_EQ(leaf, row.leaf);
+    if (leaf) {
+      EXPECT_EQ(AtNearEdge(row.window, leaf->rect, row.direction), row.slid);
     }
   }
-  EXPECT_EQ(desktop.RectOf(w), r->frame->rect);
-}
-
-TEST_F(SidewaysTest, FollowersAndTouchingOwnedWindowsArriveToo) {
-  const WindowId main = OpenApp({100, 450, 300, 600});
-  const WindowId touching = OpenApp({300, 450, 400, 500}, main);
-  const WindowId follower = OpenApp({100, 100, 200, 200}, main);
-  ManagedWindow* leader = PlaceIn(home, main);
-  PlaceIn(home, touching);
-  ManagedWindow* f = PlaceIn(home, follower);
-  ws.model.movingWindow = leader;
-  ASSERT_TRUE(AttachFollower(ws, f));
-  ws.model.movingWindow = nullptr;
-
-  EXPECT_TRUE(MoveWindowToNeighbour(ws, main, kRight));
-  EXPECT_EQ(WindowsOf(d2).size(), 3u);
-  EXPECT_TRUE(WindowsOf(home).empty());
-}
-
-// T1 = (0, 0, 498, 398) | T2 = (502, 0, 1000, 398) over B = (0, 402, 1000, 800).
-class UpDownTest : public NeighbourTest {
- protected:
-  void SetUp() override {
-    desktop.workArea = {0, 0, 1000, 800};
-    Frame* root = tree.SplitArea(desktop.workArea, false);
-    bottom = root->second;
-    Frame* top = tree.Split(root->first, true);
-    t1 = top->first;
-    t2 = top->second;
-  }
-  Frame* bottom = nullptr;
-  Frame* t1 = nullptr;
-  Frame* t2 = nullptr;
-};
-
-TEST_F(UpDownTest, WholeWidthFirstThenTheWidestOverlap) {
-  const WindowId held = OpenApp({100, 500, 400, 700});
-  ManagedWindow* a = PlaceIn(bottom, held);
-  EXPECT_TRUE(MoveWindowToNeighbour(ws, held, kUp));
-  EXPECT_EQ(a->frame, t1);
-  EXPECT_EQ(desktop.RectOf(held), (Rect{100, 198, 400, 398})) << "bottom edge on the frame's bottom";
-
-  const WindowId straddling = OpenApp({400, 500, 700, 700});  // 98 px over T1, 198 over T2
-  ManagedWindow* b = PlaceIn(bottom, straddling);
-  EXPECT_TRUE(MoveWindowToNeighbour(ws, straddling, kUp));
-  EXPECT_EQ(b->frame, t2);
-
-  const WindowId tall = OpenApp({600, 402, 800, 902});
-  ManagedWindow* c = PlaceIn(bottom, tall);
-  EXPECT_TRUE(MoveWindowToNeighbour(ws, tall, kUp));
-  EXPECT_EQ(c->frame, t2);
-  EXPECT_EQ(desktop.RectOf(tall).top, 0) << "taller than the frame: at its top";
-
-  const WindowId beside = OpenApp({1100, 500, 1300, 700});
-  ManagedWindow* d = PlaceIn(bottom, beside);
-  EXPECT_FALSE(MoveWindowToNeighbour(ws, beside, kUp)) << "overlaps no candidate";
-  EXPECT_EQ(d->frame, bottom);
-
-  EXPECT_TRUE(MoveWindowToNeighbour(ws, held, kDown));
-  EXPECT_EQ(desktop.RectOf(held).top, 402);
 }
 
 }  // namespace

@@ -16,7 +16,12 @@ TEST(SplitGeometry, HalvesKeepAFourPixelBarAndRefuseUnder105Pixels) {
   };
   const Row rows[] = {
       {"1000 wide side by side", {0, 0, 1000, 800}, true, false, {0, 0, 498, 800}, {502, 0, 1000, 800}},
-      {"1001 wide: the odd pixel goes right", {0, 0, 1001, 800}, true, false, {0, 0, 498, 800}, {502, 0, 1001, 800}},
+      {"1001 wide: the odd pixel goes right",
+       {0, 0, 1001, 800},
+       true,
+       false,
+       {0, 0, 498, 800},
+       {502, 0, 1001, 800}},
       {"stacked, offset", {10, 100, 500, 900}, false, false, {10, 100, 500, 498}, {10, 502, 500, 900}},
       {"105 across: the smallest split", {0, 0, 105, 800}, true, false, {0, 0, 50, 800}, {54, 0, 105, 800}},
       {"104 across: refused", {0, 0, 104, 800}, true, true, {}, {}},

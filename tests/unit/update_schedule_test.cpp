@@ -37,33 +37,28 @@ TEST(UpdateSchedule, OnlyAStrictlyHigherPublishedVersionIsNewer) {
   EXPECT_FALSE(IsNewer(std::nullopt, 99.0));
   // Each version the text "major.minor" names equals the number the program computes.
   for (int minor = 0; minor < 10; ++minor)
-    EXPECT_EQ(VersionNumber(0x0001'0000 | minor), std::wcstod((L"1." + std::to_wstring(minor)).c_str(), nullptr));
+    EXPECT_EQ(VersionNumber(0x0001'0000 | minor),
+              std::wcstod((L"1." + std::to_wstring(minor)).c_str(), nullptr));
   EXPECT_DOUBLE_EQ(VersionNumber(0x0001'000C), 2.2);  // minor 12 carries into the units
 }
 
 TEST(SplitUrl, TakesSchemeHostPortAndPath) {
-  UrlParts u = SplitUrl(L"http://www.velbrook.com/tessel/version.ini");
-  EXPECT_EQ(u.scheme, L"http");
-  EXPECT_EQ(u.host, L"www.velbrook.com");
-  EXPECT_EQ(u.port, 80u);
-  EXPECT_EQ(u.path, L"/tessel/version.ini");
-
-  u = SplitUrl(L"https://127.0.0.1:8123/v.ini");
-  EXPECT_EQ(u.scheme, L"https");
-  EXPECT_EQ(u.host, L"127.0.0.1");
-  EXPECT_EQ(u.port, 8123u);
-  EXPECT_EQ(u.path, L"/v.ini");
-
-  u = SplitUrl(L"example.org:81/x");
-  EXPECT_EQ(u.scheme, L"http");
-  EXPECT_EQ(u.host, L"example.org");
-  EXPECT_EQ(u.port, 81u);
-  EXPECT_EQ(u.path, L"/x");
-
-  u = SplitUrl(L"https://example.org");
-  EXPECT_EQ(u.host, L"example.org");
-  EXPECT_EQ(u.port, 443u);
-  EXPECT_EQ(u.path, L"");
+  const struct {
+    const wchar_t* url;
+    UrlParts parts;
+  } rows[] = {
+      {L"http://www.velbrook.com/tessel/version.ini",
+       {L"http", L"www.velbrook.com", 80, L"/tessel/version.ini"}},
+      {L"https://127.0.0.1:8123/v.ini", {L"https", L"127.0.0.1", 8123, L"/v.ini"}},
+      {L"example.org:81/x", {L"http", L"example.org", 81, L"/x"}},
+      {L"https://example.org", {L"https", L"example.org", 443, L""}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
+    const UrlParts u = SplitUrl(row.url);
+    EXPECT_TRUE(u.scheme == row.parts.scheme && u.host == row.parts.host && u.port == row.parts.port &&
+                u.path == row.parts.path);
+  }
 }
 
 }  // namespace

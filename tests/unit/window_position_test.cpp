@@ -19,8 +19,12 @@ TEST(WindowPosition, KeptVisibleLeavesFiftyPixelsAndTheCaptionInside) {
   const Row rows[] = {
       {"inside: unmoved", {600, 200, 900, 400}, {600, 200, 900, 400}},
       {"more than 50 px inside on the left: unmoved", {300, 200, 600, 400}, {300, 200, 600, 400}},
-      {"right edge 10 px past the frame's left edge: slid to show 50 px", {200, 200, 510, 400}, {240, 200, 550, 400}},
-      {"left edge 20 px before the frame's right edge: back to 50 px", {980, 200, 1280, 400}, {950, 200, 1250, 400}},
+      {"right edge 10 px past the frame's left edge: slid to show 50 px",
+       {200, 200, 510, 400},
+       {240, 200, 550, 400}},
+      {"left edge 20 px before the frame's right edge: back to 50 px",
+       {980, 200, 1280, 400},
+       {950, 200, 1250, 400}},
       {"top above the frame: down to its top", {600, 50, 900, 250}, {600, 100, 900, 300}},
       {"caption below the frame's bottom: up to show it", {600, 890, 900, 1100}, {600, 873, 900, 1083}},
   };
@@ -34,7 +38,8 @@ TEST(WindowPosition, DialogsLieAsMuchInTheirFrameAsTheyCanAndWhole) {
   const Row rows[] = {
       {"fits: slid wholly in", {900, 850, 1100, 950}, {800, 800, 1000, 900}},
       {"fits already: unmoved", {600, 200, 800, 400}, {600, 200, 800, 400}},
-      {"wider than the frame: covers it, as near its place as that allows", {300, 200, 865, 500},
+      {"wider than the frame: covers it, as near its place as that allows",
+       {300, 200, 865, 500},
        {435, 200, 1000, 500}},
       {"wider, right of the frame: covers it from the right", {700, 200, 1265, 500}, {500, 200, 1065, 500}},
       {"taller: its caption at the frame's top", {600, 50, 800, 950}, {600, 100, 800, 1000}},
@@ -51,7 +56,8 @@ TEST(WindowPosition, DialogsLieAsMuchInTheirFrameAsTheyCanAndWhole) {
 
 TEST(WindowPosition, SlidIntoKeepsTheSizeAndPrefersTheTopLeft) {
   EXPECT_EQ(SlidInto({900, 850, 1100, 950}, kFrame), (Rect{800, 800, 1000, 900}));
-  EXPECT_EQ(SlidInto({400, 50, 1100, 150}, kFrame), (Rect{500, 100, 1200, 200})) << "too wide: left edges meet";
+  EXPECT_EQ(SlidInto({400, 50, 1100, 150}, kFrame), (Rect{500, 100, 1200, 200}))
+      << "too wide: left edges meet";
 }
 
 }  // namespace
