@@ -197,52 +197,62 @@ bool RemoveFrame(Workspace& ws, Frame* f) {
   return true;
 }
 
-bool RehomeWindows(Workspace& ws, Frame* f) {
-  if (!f || !f->parent || f->isSplit) return false;
-  if (!f->windows) return true;
-  WindowSystem& sys = ws.system;
-  const std::vector<Frame*> line = CollectLineFrames(f);
-  const bool verticalParent = f->parent->vertical != 0;
+namespace {
 
-  std::vector<ManagedWindow*> deferred;
-  ManagedWindow* r = f->windows;
-  f->windows = nullptr;
-  while (r) {
-    ManagedWindow* next = r->next;
-    r->next = nullptr;
-    if (r->leader) {
-      deferred.push_back(r);
-      r = next;
-      continue;
-    }
-    Rect wr;
-    std::int32_t caption;
-    Frame* chosen = nullptr;
-    if (!ReadPlacement(sys, r->hwnd, &wr, &caption) && ws.model.activeFrame) {
-      chosen = ws.model.activeFrame;
-    } else {
-      chosen = RehomeTarget(line, f, verticalParent, wr, caption);
-    }
-    if (chosen) {
-      LinkWindowAtHead(chosen, r);
-      for (FollowerLink* link = r->followers; link; link = link->next)
-        if (link->window->frame != f)
-          MoveWindowToFrame(ws, link->window->frame, chosen, link->window->hwnd, true, true);
-    } else {
-      PlaceOrRelease(ws, r);
-    }
-    r = next;
-  }
-  // Followers go to their leader's frame; one whose leader was let go is placed anew.
-  for (ManagedWindow* d : deferred) {
+// Where a window of the removed leaf `f` goes: the frame along the split line that
+// holds most of it, or the active frame when the window cannot be read.
+Frame* RehomeFrame(Workspace& ws, const std::vector<Frame*>& line, Frame* f, bool verticalParent,
+                   const ManagedWindow& r) {
+  Rect wr;
+  std::int32_t caption;
+  if (!ReadPlacement(ws.system, r.hwnd, &wr, &caption) && ws.model.activeFrame) return ws.model.activeFrame;
+  return RehomeTarget(line, f, verticalParent, wr, caption);
+}
+
+// A leader joins `chosen`, and its followers outside the removed leaf `f` follow it.
+void JoinWithFollowers(Workspace& ws, Frame* f, Frame* chosen, ManagedWindow* r) {
+  LinkWindowAtHead(chosen, r);
+  for (FollowerLink* link = r->followers; link; link = link->next)
+    if (link->window->frame != f)
+      MoveWindowToFrame(ws, link->window->frame, chosen, link->window->hwnd, true, true);
+}
+
+// Followers go to their leader's frame; one whose leader was let go is placed anew.
+void JoinLeaders(Workspace& ws, const std::vector<ManagedWindow*>& followers) {
+  for (ManagedWindow* d : followers) {
     if (d->leader && d->leader->frame) {
       LinkWindowAtHead(d->leader->frame, d);
     } else {
       PlaceOrRelease(ws, d);
     }
   }
-  return true;
 }
 
+}  // namespace
+
+bool RehomeWindows(Workspace& ws, Frame* f) {
+  if (!f || !f->parent || f->isSplit) return false;
+  if (!f->windows) return true;
+  const std::vector<Frame*> line = CollectLineFrames(f);
+  const bool verticalParent = f->parent->vertical != 0;
+
+  std::vector<ManagedWindow*> followers;  // once every leader has its frame
+  ManagedWindow* r = f->windows;
+  f->windows = nullptr;
+  while (r) {
+    ManagedWindow* next = r->next;
+    r->next = nullptr;
+    if (r->leader) {
+      followers.push_back(r);
+    } else if (Frame* chosen = RehomeFrame(ws, line, f, verticalParent, *r)) {
+      JoinWithFollowers(ws, f, chosen, r);
+    } else {
+      PlaceOrRelease(ws, r);
+    }
+    r = next;
+  }
+  JoinLeaders(ws, followers);
+  return true;
+}
 
 }  // namespace tessel

@@ -165,42 +165,52 @@ bool DecodeLayout(const std::uint8_t* data, std::size_t size, LayoutEntries* lay
   return true;
 }
 
-bool IsSoundLayout(const LayoutEntries& layout) {
-  const std::vector<FrameEntry>& f = layout.frames;
-  const auto n = static_cast<std::uint32_t>(f.size());
-  if (n == 0) return true;
-  auto index = [](std::int32_t i) { return static_cast<std::uint32_t>(i); };
+namespace {
 
-  // Ranges and rectangles first, so the links below can be followed and compared.
+std::uint32_t Index(std::int32_t i) { return static_cast<std::uint32_t>(i); }
+
+// Every index in range and every rectangle within limits, so the links can be followed
+// and compared.
+bool InRange(const std::vector<FrameEntry>& f) {
+  const auto n = static_cast<std::uint32_t>(f.size());
   for (const FrameEntry& e : f) {
-    if (!WithinLimits(e.rect) || index(e.parent) > n) return false;
-    if (e.isSplit && (index(e.first) >= n || index(e.second) >= n || e.first == e.second)) return false;
+    if (!WithinLimits(e.rect) || Index(e.parent) > n) return false;
+    if (e.isSplit && (Index(e.first) >= n || Index(e.second) >= n || e.first == e.second)) return false;
   }
-  std::uint32_t root = n;
+  return true;
+}
+
+// Every link agrees both ways and every split is tiled by its halves, with one root
+// (a parent of n), which `root` receives; false otherwise.
+bool LinksAgree(const std::vector<FrameEntry>& f, std::uint32_t* root) {
+  const auto n = static_cast<std::uint32_t>(f.size());
+  *root = n;
   for (std::uint32_t i = 0; i < n; ++i) {
     const FrameEntry& e = f[i];
-    if (index(e.parent) == n) {
-      if (root != n) return false;  // a second root
-      root = i;
+    if (Index(e.parent) == n) {
+      if (*root != n) return false;  // a second root
+      *root = i;
     } else {
-      const FrameEntry& p = f[index(e.parent)];
-      if (!p.isSplit || (index(p.first) != i && index(p.second) != i)) return false;
+      const FrameEntry& p = f[Index(e.parent)];
+      if (!p.isSplit || (Index(p.first) != i && Index(p.second) != i)) return false;
     }
     if (e.isSplit) {
-      const FrameEntry& a = f[index(e.first)];
-      const FrameEntry& b = f[index(e.second)];
-      if (index(a.parent) != i || index(b.parent) != i || e.thickness != kBarThickness ||
+      const FrameEntry& a = f[Index(e.first)];
+      const FrameEntry& b = f[Index(e.second)];
+      if (Index(a.parent) != i || Index(b.parent) != i || e.thickness != kBarThickness ||
           !Tiles(e, a.rect, b.rect))
         return false;
     }
   }
-  if (root == n || !f[root].isSplit) return false;
+  return *root != n;
+}
 
-  // With every link checked both ways, one walk from the root that meets each frame
-  // once and all of them rules out cycles and detached subtrees.
-  std::vector<bool> seen(n);
+// With every link checked both ways, one walk from the root that meets each frame once
+// and all of them rules out cycles and detached subtrees.
+bool OneTreeFrom(const std::vector<FrameEntry>& f, std::uint32_t root) {
+  std::vector<bool> seen(f.size());
   std::vector<std::uint32_t> stack{root};
-  std::uint32_t reached = 0;
+  std::size_t reached = 0;
   while (!stack.empty()) {
     const std::uint32_t i = stack.back();
     stack.pop_back();
@@ -208,11 +218,20 @@ bool IsSoundLayout(const LayoutEntries& layout) {
     seen[i] = true;
     ++reached;
     if (f[i].isSplit) {
-      stack.push_back(index(f[i].second));
-      stack.push_back(index(f[i].first));
+      stack.push_back(Index(f[i].second));
+      stack.push_back(Index(f[i].first));
     }
   }
-  return reached == n;
+  return reached == f.size();
+}
+
+}  // namespace
+
+bool IsSoundLayout(const LayoutEntries& layout) {
+  const std::vector<FrameEntry>& f = layout.frames;
+  if (f.empty()) return true;
+  std::uint32_t root = 0;
+  return InRange(f) && LinksAgree(f, &root) && f[root].isSplit && OneTreeFrom(f, root);
 }
 
 Frame* BuildChain(const LayoutEntries& layout) {

@@ -43,6 +43,23 @@ void FillWithPattern(HDC dc, const RECT& area, HBITMAP pattern) {
   DeleteObject(brush);
 }
 
+// A bar never keeps activation: a click does not activate it, and one activated all
+// the same hands the foreground on to the window below it.
+LRESULT RefuseActivation(HWND bar, UINT message, WPARAM wParam) {
+  switch (message) {
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(bar, kPassActivationOn, 0, 0);
+      return 0;
+    default:  // kPassActivationOn
+      if (GetForegroundWindow() == bar) {
+        if (HWND next = NextActivatable(bar)) SetForegroundWindow(next);
+      }
+      return 0;
+  }
+}
+
 }  // namespace
 
 Win32SplitterWindows* Win32SplitterWindows::instance_ = nullptr;
@@ -137,15 +154,22 @@ LRESULT Win32SplitterWindows::Handle(HWND hwnd, UINT message, WPARAM wParam, LPA
       return 1;
     }
     case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) PostMessageW(hwnd, kPassActivationOn, 0, 0);
-      return 0;
     case kPassActivationOn:
-      if (GetForegroundWindow() == hwnd) {
-        if (HWND next = NextActivatable(hwnd)) SetForegroundWindow(next);
-      }
-      return 0;
+      return RefuseActivation(hwnd, message, wParam);
+    case WM_NCHITTEST:
+    case WM_MOVING:
+    case WM_EXITSIZEMOVE:
+      return HandleDrag(hwnd, message, wParam, lParam);
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+// A bar is dragged by the system's move loop, kept within what the frames allow, and
+// lays the split line out where it was let go.
+LRESULT Win32SplitterWindows::HandleDrag(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
     case WM_NCHITTEST: {
       // Every point is caption, so a press starts the system's move loop; the window
       // that had the foreground gets it back when the drag ends.
@@ -158,7 +182,7 @@ LRESULT Win32SplitterWindows::Handle(HWND hwnd, UINT message, WPARAM wParam, LPA
       if (frame) ConstrainBarDrag(ws_, frame, reinterpret_cast<Rect*>(lParam));
       return 1;
     }
-    case WM_EXITSIZEMOVE: {
+    default: {  // WM_EXITSIZEMOVE
       Frame* frame = ValidFrame(hwnd);
       if (!frame) return 1;
       RelayoutSplitLine(ws_, frame);
@@ -166,8 +190,6 @@ LRESULT Win32SplitterWindows::Handle(HWND hwnd, UINT message, WPARAM wParam, LPA
       if (foregroundBeforeDrag_) SetForegroundWindow(foregroundBeforeDrag_);
       return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    default:
-      return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

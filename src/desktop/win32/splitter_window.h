@@ -30,6 +30,7 @@ class Win32SplitterWindows final : public SplitterWindows {
  private:
   static LRESULT CALLBACK SplitterWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleDrag(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   Frame* ValidFrame(HWND hwnd);
   void Paint(HWND hwnd, Frame& split);
   HWND Owner();

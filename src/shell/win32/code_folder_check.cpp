@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shell/code_folder_trust.h"
+#include "shell/win32/handles.h"
 #include "shell/win32/program.h"
 
 namespace tessel {
@@ -16,9 +17,8 @@ namespace {
 std::wstring SidText(PSID sid) {
   LPWSTR text = nullptr;
   if (!sid || !ConvertSidToStringSidW(sid, &text)) return L"";
-  std::wstring result(text);
-  LocalFree(text);
-  return result;
+  const LocalMemory<LPWSTR> owned(text);
+  return std::wstring(owned.get());
 }
 
 ObjectSecurity ReadSecurity(const std::wstring& path) {
@@ -31,6 +31,7 @@ ObjectSecurity ReadSecurity(const std::wstring& path) {
                             OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner, nullptr, &list,
                             nullptr, &descriptor) != ERROR_SUCCESS)
     return object;
+  const LocalMemory<PSECURITY_DESCRIPTOR> ownedDescriptor(descriptor);  // owner and list point into it
   object.read = true;
   object.owner = SidText(owner);
   object.hasList = list != nullptr;
@@ -47,23 +48,23 @@ ObjectSecurity ReadSecurity(const std::wstring& path) {
     object.entries.push_back({allow, (header->AceFlags & INHERIT_ONLY_ACE) != 0, SidText(&entry->SidStart),
                               static_cast<std::uint32_t>(entry->Mask)});
   }
-  LocalFree(descriptor);
   return object;
 }
 
 // Whether this process holds an elevated token; never before Windows Vista, which
 // had no other kind for an administrator.
 bool Elevated(std::wstring* userSid) {
-  HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  HANDLE opened = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &opened)) return false;
+  const KernelHandle token(opened);
   TOKEN_ELEVATION elevation{};
   DWORD size = 0;
-  const bool elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-                        elevation.TokenIsElevated;
+  const bool elevated =
+      GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size) &&
+      elevation.TokenIsElevated;
   BYTE user[SECURITY_MAX_SID_SIZE + sizeof(TOKEN_USER)];
-  if (GetTokenInformation(token, TokenUser, user, sizeof user, &size))
+  if (GetTokenInformation(token.get(), TokenUser, user, sizeof user, &size))
     *userSid = SidText(reinterpret_cast<TOKEN_USER*>(user)->User.Sid);
-  CloseHandle(token);
   return elevated;
 }
 
@@ -81,13 +82,12 @@ std::vector<ObjectSecurity> ProgramFolderSecurity() {
       ReadSecurity(folder.size() > 3 ? folder.substr(0, folder.size() - 1) : folder)};
   for (const wchar_t* pattern : {L"*.dll", L"*.exe"}) {
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) continue;
+    const FindHandle search(FindFirstFileW((folder + pattern).c_str(), &found));
+    if (!search) continue;
     do {
       if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         objects.push_back(ReadSecurity(folder + found.cFileName));
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &found));
   }
   return objects;
 }

@@ -10,20 +10,18 @@ namespace tessel {
 
 void HookHostKeeper::Start() {
   if (sizeof(void*) == 4 || stop_) return;
-  stop_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  if (stop_ && Launch()) thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+  stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (stop_ && Launch()) thread_.reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
 }
 
 void HookHostKeeper::Stop() {
-  if (stop_) SetEvent(stop_);
+  if (stop_) SetEvent(stop_.get());
   if (thread_) {
-    WaitForSingleObject(thread_, 10000);
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    WaitForSingleObject(thread_.get(), 10000);
+    thread_.reset();
   }
   EndHost();  // when the thread never ran, or did not end in time
-  if (stop_) CloseHandle(stop_);
-  stop_ = nullptr;
+  stop_.reset();
 }
 
 DWORD WINAPI HookHostKeeper::Run(LPVOID self) {
@@ -32,7 +30,7 @@ DWORD WINAPI HookHostKeeper::Run(LPVOID self) {
   DWORD exitCode = 0, ranMs = 0;
   while (keeper.Watch(&exitCode, &ranMs)) {
     const std::optional<std::uint32_t> next = HookHostRestartDelay(exitCode, ranMs, delay);
-    if (!next || WaitForSingleObject(keeper.stop_, *next) != WAIT_TIMEOUT || !keeper.Launch()) break;
+    if (!next || WaitForSingleObject(keeper.stop_.get(), *next) != WAIT_TIMEOUT || !keeper.Launch()) break;
     delay = *next;
   }
   return 0;
@@ -43,39 +41,39 @@ bool HookHostKeeper::Launch() {
   std::wstring commandLine = L"\"" + host + L"\" " + std::to_wstring(GetCurrentProcessId());
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
   if (!CreateProcessW(host.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &host_)) {
-    host_ = {};
+                      &started))
     return false;
-  }
+  host_.reset(started.hProcess);
+  hostMainThread_.reset(started.hThread);
+  hostMainThreadId_ = started.dwThreadId;
   started_ = GetTickCount();
   // The host first takes messages once its hooks are in place (or it has ended).
-  WaitForInputIdle(host_.hProcess, 5000);
+  WaitForInputIdle(host_.get(), 5000);
   return true;
 }
 
 bool HookHostKeeper::Watch(DWORD* exitCode, DWORD* ranMs) {
-  const HANDLE waits[2] = {stop_, host_.hProcess};
+  const HANDLE waits[2] = {stop_.get(), host_.get()};
   if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
     EndHost();
     return false;
   }
   *ranMs = GetTickCount() - started_;
-  GetExitCodeProcess(host_.hProcess, exitCode);
-  CloseHandle(host_.hThread);
-  CloseHandle(host_.hProcess);
-  host_ = {};
+  GetExitCodeProcess(host_.get(), exitCode);
+  hostMainThread_.reset();
+  host_.reset();
   return true;
 }
 
 void HookHostKeeper::EndHost() {
-  if (!host_.hProcess) return;
+  if (!host_) return;
   // Asked to end; a host that does not answer is ended all the same.
-  PostThreadMessageW(host_.dwThreadId, WM_QUIT, 0, 0);
-  if (WaitForSingleObject(host_.hProcess, 2000) != WAIT_OBJECT_0) TerminateProcess(host_.hProcess, 1);
-  CloseHandle(host_.hThread);
-  CloseHandle(host_.hProcess);
-  host_ = {};
+  PostThreadMessageW(hostMainThreadId_, WM_QUIT, 0, 0);
+  if (WaitForSingleObject(host_.get(), 2000) != WAIT_OBJECT_0) TerminateProcess(host_.get(), 1);
+  hostMainThread_.reset();
+  host_.reset();
 }
 
 }  // namespace tessel

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "shell/win32/handles.h"
+
 namespace tessel {
 
 // Keeps the 32-bit hook host running beside the 64-bit program: starts it, starts it
@@ -30,9 +32,11 @@ class HookHostKeeper {
   bool Watch(DWORD* exitCode, DWORD* ranMs);
   void EndHost();
 
-  HANDLE stop_ = nullptr;
-  HANDLE thread_ = nullptr;
-  PROCESS_INFORMATION host_{};
+  KernelHandle stop_;
+  KernelHandle thread_;
+  KernelHandle host_;            // the host's process
+  KernelHandle hostMainThread_;  // and its first thread, which takes WM_QUIT
+  DWORD hostMainThreadId_ = 0;
   DWORD started_ = 0;
 };
 

@@ -7,11 +7,11 @@ using Outcome = hooklib::LibraryHooks::Outcome;
 const wchar_t* HookThread::Start(const wchar_t* library) {
   path_ = library;
   outcome_ = Outcome::kNotLoaded;
-  ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  thread_ = ready_ ? CreateThread(nullptr, 0, Run, this, 0, &threadId_) : nullptr;
+  ready_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (ready_) thread_.reset(CreateThread(nullptr, 0, Run, this, 0, &threadId_));
   if (thread_) {
     // Until the hooks are in place, or the thread gave up and ended.
-    const HANDLE waits[2] = {ready_, thread_};
+    const HANDLE waits[2] = {ready_.get(), thread_.get()};
     WaitForMultipleObjects(2, waits, FALSE, INFINITE);
     if (outcome_ == Outcome::kInstalled) return nullptr;
   }
@@ -23,12 +23,10 @@ const wchar_t* HookThread::Start(const wchar_t* library) {
 void HookThread::Stop() {
   if (thread_) {
     PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread_, 5000);
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    WaitForSingleObject(thread_.get(), 5000);
+    thread_.reset();
   }
-  if (ready_) CloseHandle(ready_);
-  ready_ = nullptr;
+  ready_.reset();
 }
 
 DWORD WINAPI HookThread::Run(LPVOID self) {
@@ -36,7 +34,7 @@ DWORD WINAPI HookThread::Run(LPVOID self) {
   MSG msg;
   PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the queue Stop posts to
   t.outcome_ = t.hooks_.Install(t.path_);
-  SetEvent(t.ready_);
+  SetEvent(t.ready_.get());
   if (t.outcome_ != Outcome::kInstalled) return 1;
   SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
   for (BOOL got; (got = GetMessageW(&msg, nullptr, 0, 0)) != 0 && got != -1;) DispatchMessageW(&msg);

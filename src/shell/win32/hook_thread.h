@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "hooklib/library_hooks.h"
+#include "shell/win32/handles.h"
 
 namespace tessel {
 
@@ -28,8 +29,8 @@ class HookThread {
   static DWORD WINAPI Run(LPVOID self);
 
   const wchar_t* path_ = nullptr;
-  HANDLE thread_ = nullptr;
-  HANDLE ready_ = nullptr;
+  KernelHandle thread_;
+  KernelHandle ready_;
   DWORD threadId_ = 0;
   hooklib::LibraryHooks hooks_;
   hooklib::LibraryHooks::Outcome outcome_ = hooklib::LibraryHooks::Outcome::kNotLoaded;

@@ -5,22 +5,22 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
+#include "desktop/apply_layout.h"
+#include "desktop/layout_files.h"
 #include "layout/frame_model.h"
-#include "shell/options/win32/options_sheet.h"
 #include "platform/win32/handles_win32.h"
 #include "shell/commands.h"
+#include "shell/options/win32/options_sheet.h"
+#include "shell/session.h"
 #include "shell/tray_menu.h"
 #include "shell/win32/program.h"
-#include "desktop/layout_files.h"
-#include "shell/session.h"
+#include "shell/win32/resource_ids.h"
 #include "storage/settings_store.h"
-#include "desktop/apply_layout.h"
 
 namespace tessel {
-
-Program* Program::instance = nullptr;
 
 std::wstring ProgramFolder() {
   wchar_t path[MAX_PATH] = {};
@@ -45,16 +45,18 @@ constexpr wchar_t kDownloadPage[] = L"http://www.velbrook.com/tessel/downloads.h
 void ShowError(const wchar_t* text) { MessageBoxW(nullptr, text, L"Error", kErrorTopmost); }
 
 // The load and save dialogs open where the last one was closed, above other windows.
-UINT_PTR CALLBACK FileDlgHookProc(HWND hook, UINT message, WPARAM, LPARAM) {
-  Program* p = Program::instance;
+// The position they keep comes with the dialog, in its lCustData.
+UINT_PTR CALLBACK FileDlgHookProc(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_INITDIALOG)
+    SetWindowLongPtrW(hook, DWLP_USER, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+  auto* pos = reinterpret_cast<Rect*>(GetWindowLongPtrW(hook, DWLP_USER));
   HWND dialog = GetParent(hook);
-  if (!p) return 0;
-  Rect& pos = p->workspace.settings.FileDlgPos;
+  if (!pos) return 0;
   if (message == WM_SHOWWINDOW) {
-    SetWindowPos(dialog, HWND_TOPMOST, pos.left, pos.top, 0, 0, SWP_NOSIZE);
+    SetWindowPos(dialog, HWND_TOPMOST, pos->left, pos->top, 0, 0, SWP_NOSIZE);
   } else if (message == WM_DESTROY) {
     RECT r;
-    if (GetWindowRect(dialog, &r)) pos = {r.left, r.top, r.right, r.bottom};
+    if (GetWindowRect(dialog, &r)) *pos = {r.left, r.top, r.right, r.bottom};
   }
   return 0;
 }
@@ -67,9 +69,9 @@ std::wstring DocumentsFolder() {
 
 // Asks for a layout file, in the folder of the last one chosen (else the documents
 // folder, never the program's, where a user may not write); false when cancelled.
-bool AskForFile(bool save, std::wstring* path) {
+bool AskForFile(Program& p, bool save, std::wstring* path) {
   wchar_t file[MAX_PATH] = {};
-  std::wstring& last = Program::instance->lastLayoutFile;
+  std::wstring& last = p.lastLayoutFile;
   const std::wstring folder = FileDialogFolder(last, DocumentsFolder());
   OPENFILENAMEW ofn{};
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
@@ -81,6 +83,7 @@ bool AskForFile(bool save, std::wstring* path) {
   ofn.lpstrTitle = save ? L"Tessel Save As" : L"Tessel Open";
   ofn.lpstrDefExt = L"tsf";
   ofn.lpfnHook = FileDlgHookProc;
+  ofn.lCustData = reinterpret_cast<LPARAM>(&p.workspace.settings.FileDlgPos);
   ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK |
               (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
@@ -98,7 +101,7 @@ class Win32ShellActions final : public ShellActions {
   void SaveFramesDialog() override {
     p_.shell.fileDialogOpen = true;
     std::wstring path;
-    if (AskForFile(true, &path) && !SaveFrames(p_.workspace, path.c_str()))
+    if (AskForFile(p_, true, &path) && !SaveFrames(p_.workspace, path.c_str()))
       ShowError(L"Failed to save file. \r\nPlease try again later.");
     p_.shell.fileDialogOpen = false;
   }
@@ -106,7 +109,7 @@ class Win32ShellActions final : public ShellActions {
   void LoadFramesDialog() override {
     p_.shell.fileDialogOpen = true;
     std::wstring path;
-    if (AskForFile(false, &path) && !LoadFrames(p_.workspace, path.c_str()))
+    if (AskForFile(p_, false, &path) && !LoadFrames(p_.workspace, path.c_str()))
       ShowError(L"Failed to load file. \r\nPlease make sure the file is valid and its version is correct.");
     p_.shell.fileDialogOpen = false;
   }
@@ -121,11 +124,12 @@ class Win32ShellActions final : public ShellActions {
   Program& p_;
 };
 
-HMENU BuildTrayMenu(Program& p) {
-  HMENU menu = CreatePopupMenu();
-  if (!menu) return nullptr;
+MenuHandle BuildTrayMenu(Program& p) {
+  MenuHandle menu(CreatePopupMenu());
+  if (!menu) return menu;
   UINT position = 0;
-  for (const TrayMenuItem& item : TrayMenuItems(p.workspace.model.frameList != nullptr, newVersionAvailable)) {
+  const bool haveFrames = p.workspace.model.frameList != nullptr;
+  for (const TrayMenuItem& item : TrayMenuItems(haveFrames, p.updates.NewVersionAvailable())) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     if (!item.text) {
@@ -139,10 +143,10 @@ HMENU BuildTrayMenu(Program& p) {
       info.dwTypeData = const_cast<wchar_t*>(item.text);
       info.cch = static_cast<UINT>(wcslen(item.text) + 1);
     }
-    InsertMenuItemW(menu, position++, TRUE, &info);
+    InsertMenuItemW(menu.get(), position++, TRUE, &info);
     if (item.image != MenuImage::kNone) {
-      HBITMAP image = p.menuImages[static_cast<int>(item.image) - 1];
-      if (image) SetMenuItemBitmaps(menu, item.command, MF_BYCOMMAND, image, image);
+      HBITMAP image = p.menuImages[static_cast<int>(item.image) - 1].get();
+      if (image) SetMenuItemBitmaps(menu.get(), item.command, MF_BYCOMMAND, image, image);
     }
   }
   return menu;
@@ -154,7 +158,7 @@ HMENU BuildTrayMenu(Program& p) {
 void OpenTrayMenu(Program& p, HWND hwnd) {
   ShellState& shell = p.shell;
   shell.lastCommand = 0;
-  HMENU menu = BuildTrayMenu(p);
+  MenuHandle menu = BuildTrayMenu(p);
   if (!menu) {
     ShowError(L"Failed to create popup menu.");
     return;
@@ -166,14 +170,13 @@ void OpenTrayMenu(Program& p, HWND hwnd) {
   SetForegroundWindow(hwnd);
   SetLastError(ERROR_SUCCESS);
   const UINT command = static_cast<UINT>(
-      TrackPopupMenu(menu, flags | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, 0, hwnd, nullptr));
+      TrackPopupMenu(menu.get(), flags | TPM_RETURNCMD | TPM_NONOTIFY, cursor.x, cursor.y, 0, hwnd, nullptr));
   // Nothing chosen and failed are both 0; only a failure leaves an error behind.
   if (!command && GetLastError() != ERROR_SUCCESS) {
     ShowError(L"Failed to create popup menu.");
-    DestroyMenu(menu);
     return;
   }
-  DestroyMenu(menu);
+  menu.reset();
   PostMessageW(hwnd, WM_NULL, 0, 0);
   if (shell.previousForeground != kNoWindow && GiveForegroundBack(command))
     SetForegroundWindow(ToHwnd(shell.previousForeground));
@@ -198,69 +201,114 @@ LRESULT AnswerFrameRect(Program& p, const COPYDATASTRUCT* data) {
   if (!data || !ReadFrameRectRequest(p.workspace, data->lpData, data->cbData, &frame, &number)) return 0;
   wchar_t name[32];
   swprintf(name, 32, L"TSSM%d", number);
-  HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name);
+  const KernelHandle mapping(OpenFileMappingW(FILE_MAP_WRITE, FALSE, name));
   if (!mapping) return 0;
-  auto* view = static_cast<std::int32_t*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, 20));
-  if (!view) {
-    CloseHandle(mapping);
-    return 0;
-  }
+  const MappedView block(MapViewOfFile(mapping.get(), FILE_MAP_WRITE, 0, 0, 20));
+  if (!block) return 0;
+  auto* view = static_cast<std::int32_t*>(block.get());
   view[1] = frame.left;
   view[2] = frame.top;
   view[3] = frame.right;
   view[4] = frame.bottom;
   view[0] = 1;
-  UnmapViewOfFile(view);
-  CloseHandle(mapping);
   return 1;
 }
 
-}  // namespace
-
-LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  Program* p = Program::instance;
-  if (!p) return DefWindowProcW(hwnd, message, wParam, lParam);
-  Workspace& ws = p->workspace;
-  ShellState& shell = p->shell;
-  Win32ShellActions actions(*p);
-
-  if (message == p->manageMessage && message != 0)
+// The program's own traffic: the hook library's reports and requests, commands, the
+// tray icon and its menu's loop. Nothing for any other message.
+std::optional<LRESULT> OnProgramMessage(Program& p, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Workspace& ws = p.workspace;
+  ShellState& shell = p.shell;
+  if (message == p.manageMessage && message != 0)
     return OnWindowEvent(ws, shell, WindowIdFromWire(static_cast<std::uint32_t>(wParam)),
                          static_cast<std::uint32_t>(lParam));
   switch (message) {
-    case WM_COMMAND:
+    case WM_COMMAND: {
+      Win32ShellActions actions(p);
       OnCommand(ws, shell, actions, static_cast<std::uint32_t>(wParam), lParam);
       return 0;
-    case WM_TIMER:
-      OnSettleTimer(ws, shell);
-      break;
-    case WM_ENTERMENULOOP:
-      shell.menuLoopActive = true;
-      return 0;
-    case WM_EXITMENULOOP:
-      shell.menuLoopActive = false;
-      return 0;
+    }
+    case WM_COPYDATA:
+      return AnswerFrameRect(p, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_TRAYNOTIFY:
-      OnTrayNotify(*p, hwnd, lParam);
+      OnTrayNotify(p, hwnd, lParam);
       return 0;
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      shell.menuLoopActive = message == WM_ENTERMENULOOP;
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The window's life, the settle timer and the system's news. Those it only takes note
+// of (nothing returned) go on to the default procedure as well.
+std::optional<LRESULT> OnSystemMessage(Program& p, HWND hwnd, UINT message, WPARAM wParam) {
+  switch (message) {
     case WM_CREATE:
       return 0;
     case WM_DESTROY:
       KillTimer(hwnd, kSettleTimer);
       PostQuitMessage(0);
       return 0;
-    case WM_QUERYENDSESSION:
-      OnQueryEndSession(ws, shell, actions);
+    case WM_TIMER:
+      OnSettleTimer(p.workspace, p.shell);
       break;
+    case WM_QUERYENDSESSION: {
+      Win32ShellActions actions(p);
+      OnQueryEndSession(p.workspace, p.shell, actions);
+      break;
+    }
     case WM_SETTINGCHANGE:
-      if (wParam == SPI_SETWORKAREA) AdaptToWorkArea(ws);
+      if (wParam == SPI_SETWORKAREA) AdaptToWorkArea(p.workspace);
       break;
-    case WM_COPYDATA:
-      return AnswerFrameRect(*p, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     default:
       break;
   }
+  return std::nullopt;
+}
+
+// The main window carries its Program in its extra bytes from WM_NCCREATE on; its user
+// data holds the tag the hook library knows the program's own windows by.
+constexpr int kProgramSlot = 0;
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, kProgramSlot, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  if (auto* p = reinterpret_cast<Program*>(GetWindowLongPtrW(hwnd, kProgramSlot))) {
+    if (const std::optional<LRESULT> answer = OnProgramMessage(*p, hwnd, message, wParam, lParam))
+      return *answer;
+    if (const std::optional<LRESULT> answer = OnSystemMessage(*p, hwnd, message, wParam)) return *answer;
+  }
   return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateMainWindow(Program& p, const wchar_t** error) {
+  HINSTANCE module = p.module;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = MainWndProc;
+  wc.cbWndExtra = sizeof(LONG_PTR);  // the Program
+  wc.hInstance = module;
+  wc.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IDI_TRAY));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kMainWindowClass;
+  *error = L"Failed to create main window.\r\n\r\nIs Tessel already running?";
+  if (!RegisterClassW(&wc)) return nullptr;
+  *error = kCannotCreateWindow;
+  HWND main = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                              nullptr, nullptr, module, &p);
+  if (!main) return nullptr;
+  ShowWindow(main, SW_HIDE);
+  SetWindowLongPtrW(main, GWLP_USERDATA, kWindowTag);
+  p.shell.mainWindow = ToWindowId(main);
+  p.splitters.SetOwner(main);
+  return main;
 }
 
 }  // namespace tessel

@@ -2,28 +2,29 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 
+#include "desktop/win32/splitter_window.h"
+#include "desktop/workspace.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_window_system.h"
 #include "shell/main_events.h"
-#include "desktop/win32/splitter_window.h"
-#include "desktop/workspace.h"
+#include "shell/win32/handles.h"
+#include "shell/win32/update_thread.h"
 
 namespace tessel {
 
-// Everything the running program holds. There is exactly one, reached by the window
-// and hook procedures through Program::instance.
+// Everything the running program holds. There is one, made by the start-up; the main
+// window carries it, and hands it on to the options sheet and the file dialogs.
 struct Program {
   Program() : workspace(system), splitters(workspace) {
     workspace.splitters = &splitters;
     workspace.registry = &registry;
     workspace.files = &files;
   }
-
-  static Program* instance;
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
   HINSTANCE module = nullptr;
   Win32WindowSystem system;
@@ -33,26 +34,18 @@ struct Program {
   Win32SplitterWindows splitters;
   ShellState shell;
   UINT manageMessage = 0;  // "TesselManageMsg"
-  HICON trayIcon = nullptr;
-  HBITMAP menuImages[5] = {};  // split horizontally, vertically, remove, load, save
-  HBITMAP aboutLogo = nullptr;
+  HICON trayIcon = nullptr;    // loaded shared: the system frees it with the program
+  BitmapHandle menuImages[5];  // split horizontally, vertically, remove, load, save
+  BitmapHandle aboutLogo;
   std::wstring lastLayoutFile;  // chosen in the last load or save dialog, for the next one
+  UpdateThread updates;
 };
 
-// The hidden main window's procedure.
-LRESULT CALLBACK MainWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+constexpr wchar_t kCannotCreateWindow[] = L"Fatal error: failed to create main window.";
 
-// The low-level input hooks: they follow the modifiers and post commands, nothing more.
-LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam);
-
-// Checks for a newer published version once per start; its parameter is the update
-// interval in days.
-DWORD WINAPI UpdateCheckThread(LPVOID interval);
-
-// Set by the update thread, read whenever the tray menu is built. Outside Program, which
-// ends before the process does, while the thread is never waited for.
-extern std::atomic<bool> newVersionAvailable;
+// Creates the hidden main window, which carries `p` and serves it until it is
+// destroyed; null with the fatal error's text when it cannot be made.
+HWND CreateMainWindow(Program& p, const wchar_t** error);
 
 // The folder of the running program, with a trailing separator.
 std::wstring ProgramFolder();

@@ -4,23 +4,26 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <optional>
 #include <string>
 
-#include "desktop/split.h"
-#include "platform/win32/handles_win32.h"
-#include "hooklib/hook_library.h"
-#include "shell/code_folder_trust.h"
-#include "shell/tray_menu.h"
-#include "shell/win32/code_folder_check.h"
-#include "shell/win32/hook_host_keeper.h"
-#include "shell/win32/hook_thread.h"
-#include "shell/win32/program.h"
-#include "shell/win32/resource_ids.h"
-#include "shell/session.h"
-#include "storage/settings_store.h"
+#include "desktop/bars.h"
 #include "desktop/composition.h"
 #include "desktop/fit.h"
-#include "desktop/bars.h"
+#include "desktop/split.h"
+#include "hooklib/hook_library.h"
+#include "platform/win32/handles_win32.h"
+#include "shell/code_folder_trust.h"
+#include "shell/session.h"
+#include "shell/tray_menu.h"
+#include "shell/win32/code_folder_check.h"
+#include "shell/win32/handles.h"
+#include "shell/win32/hook_host_keeper.h"
+#include "shell/win32/hook_thread.h"
+#include "shell/win32/input_hooks_win32.h"
+#include "shell/win32/program.h"
+#include "shell/win32/resource_ids.h"
+#include "storage/settings_store.h"
 
 namespace tessel {
 namespace {
@@ -36,7 +39,6 @@ int Fatal(const wchar_t* text) {
   return 1;
 }
 
-constexpr wchar_t kCannotCreateWindow[] = L"Fatal error: failed to create main window.";
 constexpr wchar_t kInvalidHookLibrary[] = L"Fatal error: hmg.dll is invalid.";
 
 // The set-up run once at installation: windows the program activates must be allowed
@@ -50,13 +52,12 @@ int SetUpForInstallation() {
 
 // Lets the hook library's messages through from less privileged processes.
 void AllowHookMessages(UINT manageMessage) {
-  HMODULE user32 = LoadLibraryW(L"User32.dll");
+  const ModuleHandle user32(LoadLibraryW(L"User32.dll"));
   if (!user32) return;
-  if (auto filter = Export<BOOL WINAPI(UINT, DWORD)>(user32, "ChangeWindowMessageFilter")) {
+  if (auto filter = Export<BOOL WINAPI(UINT, DWORD)>(user32.get(), "ChangeWindowMessageFilter")) {
     filter(WM_COPYDATA, 1 /* MSGFLT_ADD */);
     filter(manageMessage, 1);
   }
-  FreeLibrary(user32);
 }
 
 static_assert(IDB_BAR_VERTICAL == kPatternVertical && IDB_BAR_HORIZONTAL == kPatternHorizontal &&
@@ -64,27 +65,25 @@ static_assert(IDB_BAR_VERTICAL == kPatternVertical && IDB_BAR_HORIZONTAL == kPat
                   IDB_BAR_ARROW_UP == kPatternArrowUp && IDB_BAR_ARROW_DOWN == kPatternArrowDown,
               "the bars load their patterns by these resource ids");
 
+int ScreenDpi() {
+  const WindowDC screen(nullptr);
+  return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+}
+
 void LoadMenuImages(Program& p) {
   const std::vector<int> ids = MenuImageIds(p.workspace.osVersion.major);
   for (int i = 0; i < 5; ++i)
-    if (!p.menuImages[i]) p.menuImages[i] = LoadBitmapW(p.module, MAKEINTRESOURCEW(ids[i]));
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  p.aboutLogo = LoadBitmapW(p.module, MAKEINTRESOURCEW(AboutPictureId(dpi)));
+    if (!p.menuImages[i]) p.menuImages[i].reset(LoadBitmapW(p.module, MAKEINTRESOURCEW(ids[i])));
+  p.aboutLogo.reset(LoadBitmapW(p.module, MAKEINTRESOURCEW(AboutPictureId(ScreenDpi()))));
   p.splitters.LoadPatterns(p.module);
 }
 
 void FreeMenuImages(Program& p) {
-  for (HBITMAP& image : p.menuImages) {
-    if (image) DeleteObject(image);
-    image = nullptr;
-  }
-  if (p.aboutLogo) DeleteObject(p.aboutLogo);
-  p.aboutLogo = nullptr;
+  for (BitmapHandle& image : p.menuImages) image.reset();
+  p.aboutLogo.reset();
 }
 
-bool AddTrayIcon(Program& p, HWND main) {
+bool AddTrayIcon(const Program& p, HWND main, TrayIcon* tray) {
   NOTIFYICONDATAW icon{};
   icon.cbSize = NOTIFYICONDATAW_V2_SIZE;
   icon.hWnd = main;
@@ -100,71 +99,46 @@ bool AddTrayIcon(Program& p, HWND main) {
     icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     wcscpy(icon.szTip, L"Tessel");
   }
-  return Shell_NotifyIconW(NIM_ADD, &icon) != FALSE;
-}
-
-void RemoveTrayIcon(HWND main) {
-  NOTIFYICONDATAW icon{};
-  icon.cbSize = NOTIFYICONDATAW_V3_SIZE;
-  icon.hWnd = main;
-  Shell_NotifyIconW(NIM_DELETE, &icon);
+  return tray->Add(icon);
 }
 
 // The hook library's two hooks, on a thread of their own, and the program's own
 // low-level input hooks, on the main thread.
 struct Hooks {
   HookThread library;
-  HHOOK hooks[2] = {};  // mouse, keyboard
+  InputHooks input;
 
   // All of them or none; the fatal error's text when they cannot be had.
-  const wchar_t* Install(HINSTANCE module) {
+  const wchar_t* Install(Program& p) {
     const std::wstring libraryPath = ProgramFolder() + L"hmg.dll";
     if (const wchar_t* error = library.Start(libraryPath.c_str())) return error;
-    hooks[0] = SetWindowsHookExW(WH_MOUSE_LL, MouseHookProc, module, 0);
-    hooks[1] = hooks[0] ? SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHookProc, module, 0) : nullptr;
-    if (hooks[1]) return nullptr;
+    if (input.Install(p, p.module)) return nullptr;
     Remove();
     return kInvalidHookLibrary;
   }
 
   void Remove() {
-    for (HHOOK& hook : hooks) {
-      if (hook) UnhookWindowsHookEx(hook);
-      hook = nullptr;
-    }
+    input.Remove();
     library.Stop();
   }
 };
 
-// Creates the hidden main window; false when the program cannot run.
-bool CreateMainWindow(Program& p, const wchar_t** error) {
-  HINSTANCE module = p.module;
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = MainWndProc;
-  wc.hInstance = module;
-  wc.hIcon = LoadIconW(module, MAKEINTRESOURCEW(IDI_TRAY));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainWindowClass;
-  *error = L"Failed to create main window.\r\n\r\nIs Tessel already running?";
-  if (!RegisterClassW(&wc)) return false;
-  *error = kCannotCreateWindow;
-  HWND main = CreateWindowExW(0, kMainWindowClass, kMainWindowTitle, WS_POPUP | WS_CLIPSIBLINGS, 0, 0, 0, 0, nullptr,
-                              nullptr, module, nullptr);
-  if (!main) return false;
-  ShowWindow(main, SW_HIDE);
-  SetWindowLongPtrW(main, GWLP_USERDATA, kWindowTag);
-  p.shell.mainWindow = ToWindowId(main);
-  p.splitters.SetOwner(main);
-  return true;
+void RunMessageLoop() {
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
+  MSG msg;
+  for (BOOL got; (got = GetMessageW(&msg, nullptr, 0, 0)) != 0 && got != -1;) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
 }
 
 // From the restored layout on: the message loop, and every way out of the program.
 int RunWithLayout(Program& p, HWND main, HookHostKeeper& host) {
   Workspace& ws = p.workspace;
   Hooks hooks;
-  const wchar_t* error = hooks.Install(p.module);
-  if (!error && !AddTrayIcon(p, main)) error = kCannotCreateWindow;
+  TrayIcon tray;
+  const wchar_t* error = hooks.Install(p);
+  if (!error && !AddTrayIcon(p, main, &tray)) error = kCannotCreateWindow;
   if (error) {
     // Windows clipped by the restored layout are given back before the program ends.
     hooks.Remove();
@@ -172,19 +146,10 @@ int RunWithLayout(Program& p, HWND main, HookHostKeeper& host) {
     RemoveAllFrames(ws);
     return Fatal(error);
   }
-  // Nobody waits for the update thread: it ends with the process. Not starting it costs
-  // only the announcement.
-  const auto interval = reinterpret_cast<LPVOID>(static_cast<std::intptr_t>(ws.settings.UpdateInterval));
-  if (HANDLE updater = CreateThread(nullptr, 0, UpdateCheckThread, interval, 0, nullptr)) CloseHandle(updater);
+  p.updates.Start(ws.settings.UpdateInterval);
+  RunMessageLoop();
 
-  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
-  MSG msg;
-  for (BOOL got; (got = GetMessageW(&msg, nullptr, 0, 0)) != 0 && got != -1;) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-
-  RemoveTrayIcon(main);
+  tray.Remove();
   host.Stop();
   hooks.Remove();
   FreeMenuImages(p);
@@ -195,48 +160,73 @@ int RunWithLayout(Program& p, HWND main, HookHostKeeper& host) {
   return 0;
 }
 
-int Run(HINSTANCE module) {
-  Program program;
-  Program::instance = &program;
-  Program& p = program;
-  p.module = module;
-  Workspace& ws = p.workspace;
+// Whether the command line asks for the set-up run at installation; false when it
+// cannot be read.
+bool ReadCommandLine(bool* setUp) {
+  int argc = 0;
+  const LocalMemory<LPWSTR*> argv(CommandLineToArgvW(GetCommandLineW(), &argc));
+  if (!argv) return false;
+  *setUp = argc == 2 && _wcsicmp(argv.get()[1], L"-s") == 0;
+  return true;
+}
 
-  const std::uint32_t major = QueryOsVersion(ws);
-  if (major < 5)
+// The message the hook library reports with, the tray icon's image and the hidden main
+// window; null, with the fatal error's text, when the program cannot run.
+HWND MakeMainWindow(Program& p, const wchar_t** error) {
+  *error = kCannotCreateWindow;
+  p.manageMessage = RegisterWindowMessageW(kManageMessage);
+  if (!p.manageMessage) return nullptr;
+  // The notification area shows small icons: the image drawn for the display's scale.
+  const OsVersionInfo& os = p.workspace.osVersion;
+  p.trayIcon =
+      static_cast<HICON>(LoadImageW(p.module, MAKEINTRESOURCEW(TrayIconId(os.major, os.minor)), IMAGE_ICON,
+                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  return CreateMainWindow(p, error);
+}
+
+// The main window goes before the Program it carries, whichever way Run ends; the usual
+// way, the window has closed already.
+struct MainWindowOwner {
+  HWND window = nullptr;
+  ~MainWindowOwner() {
+    if (window && IsWindow(window)) DestroyWindow(window);
+  }
+};
+
+// Everything before the program takes its first window: the running Windows, the
+// command line, another copy of the program, and the program folder's safety. Empty
+// when the program goes on; otherwise its exit code.
+std::optional<int> Preflight(Program& p) {
+  if (QueryOsVersion(p.workspace) < 5)
     return Fatal(
         L"Fatal error: this version of Windows is not supported.\r\n\r\nTessel can only run in Windows 2000 "
         L"above.");
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (!argv) return Fatal(L"Fatal error: failed to get command line.");
-  const bool setUp = argc == 2 && _wcsicmp(argv[1], L"-s") == 0;
-  LocalFree(argv);
+  bool setUp = false;
+  if (!ReadCommandLine(&setUp)) return Fatal(L"Fatal error: failed to get command line.");
   if (setUp) return SetUpForInstallation();
-
   if (FindWindowW(kMainWindowClass, kMainWindowTitle)) return 0;
   const std::wstring unsafe = UnsafeCodeInProgramFolder();
   if (!unsafe.empty()) return Fatal(UnsafeCodeMessage(unsafe).c_str());
+  return std::nullopt;
+}
+
+int Run(HINSTANCE module) {
+  Program p;
+  p.module = module;
+  if (const std::optional<int> code = Preflight(p)) return *code;
   // The hook host of the other architecture first, before anything can take a message:
   // the program's own hook library, installed later, then heads the hook chain.
   HookHostKeeper host;
   host.Start();
-  p.manageMessage = RegisterWindowMessageW(kManageMessage);
-  if (!p.manageMessage) return Fatal(kCannotCreateWindow);
-  // The notification area shows small icons: the image drawn for the display's scale.
-  p.trayIcon = static_cast<HICON>(
-      LoadImageW(module, MAKEINTRESOURCEW(TrayIconId(ws.osVersion.major, ws.osVersion.minor)), IMAGE_ICON,
-                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   const wchar_t* error = nullptr;
-  if (!CreateMainWindow(p, &error)) return Fatal(error);
+  const MainWindowOwner main{MakeMainWindow(p, &error)};
+  if (!main.window) return Fatal(error);
 
   LoadMenuImages(p);
-  ReleaseLeftoverClips(ws);
-  LoadSettings(ws);  // restores the last layout
-  if (major > 5) AllowHookMessages(p.manageMessage);
-  const int code = RunWithLayout(p, ToHwnd(p.shell.mainWindow), host);
-  Program::instance = nullptr;
-  return code;
+  ReleaseLeftoverClips(p.workspace);
+  LoadSettings(p.workspace);  // restores the last layout
+  if (p.workspace.osVersion.major > 5) AllowHookMessages(p.manageMessage);
+  return RunWithLayout(p, main.window, host);
 }
 
 }  // namespace

@@ -2,9 +2,16 @@
 // file come from the system here; the schedule itself lives in update/.
 #include <windows.h>
 
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_file_version.h"
 #include "platform/win32/win32_http_client.h"
-#include "shell/win32/program.h"
+#include "platform/win32/win32_registry.h"
+#include "shell/win32/handles.h"
+#include "shell/win32/update_thread.h"
 #include "update/download.h"
 #include "update/schedule.h"
 #include "update/update_check.h"
@@ -37,24 +44,32 @@ bool NewTempFile(std::wstring* name) {
   return true;
 }
 
-}  // namespace
+// What the thread is started with; it owns this.
+struct UpdateJob {
+  std::shared_ptr<std::atomic<bool>> available;
+  std::int32_t intervalDays;
+};
 
-std::atomic<bool> newVersionAvailable{false};
-
-DWORD WINAPI UpdateCheckThread(LPVOID interval) {
+DWORD WINAPI UpdateCheckThread(LPVOID parameter) {
+  const std::unique_ptr<UpdateJob> job(static_cast<UpdateJob*>(parameter));
   // Handles of its own: the main thread uses the program's at the same time.
   Win32Registry registry;
   Win32FileSystem files;
   Win32HttpClient http;
-  const UpdateCheckHost host{registry,
-                             files,
-                             OwnVersion(),
-                             static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(interval)),
-                             UtcNow,
-                             NewTempFile,
-                             [&](const std::wstring& path) { return DownloadToFile(http, files, path); }};
-  RunUpdateCheck(host, newVersionAvailable);
+  const UpdateCheckHost host{
+      registry, files, OwnVersion(), job->intervalDays, UtcNow, NewTempFile, [&](const std::wstring& path) {
+        return DownloadToFile(http, files, path);
+      }};
+  RunUpdateCheck(host, *job->available);
   return 0;
+}
+
+}  // namespace
+
+void UpdateThread::Start(std::int32_t intervalDays) {
+  auto job = std::make_unique<UpdateJob>(UpdateJob{available_, intervalDays});
+  const KernelHandle thread(CreateThread(nullptr, 0, UpdateCheckThread, job.get(), 0, nullptr));
+  if (thread) job.release();  // the thread's now
 }
 
 }  // namespace tessel
