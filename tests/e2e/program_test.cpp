@@ -484,7 +484,7 @@ TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
   GetWindowTextW(bar, text, 64);
   EXPECT_STREQ(text, L"TesselSplitter");
   EXPECT_EQ(GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW) << "kept off the taskbar";
-  EXPECT_EQ(GetWindowLongPtrW(bar, GWLP_USERDATA), 0x6E577374);
+  EXPECT_TRUE(WaitFor([&] { return GetWindowLongPtrW(bar, GWLP_USERDATA) == 0x6E577374; })) << "tagged";
 
   // A window at the right frame's edge; the bar dragged 100 pixels right, and the window
   // in front keeps the foreground.
@@ -497,7 +497,7 @@ TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
   EXPECT_EQ(r.top, b.top) << "moved along its axis only";
   EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left == b.right + 100 && RegionType(w) == ERROR; }))
       << "the window along the line goes with it, whole";
-  EXPECT_EQ(GetForegroundWindow(), w);
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
   e2e::Drag({b.left + 102, 600}, {area.right - 5, 600});
   EXPECT_TRUE(WaitFor([&] { return GetWindowRect(bar, &r) && area.right - r.right == 50; }))
       << "stopped where the right frame keeps 50 pixels";

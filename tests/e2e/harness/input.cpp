@@ -92,11 +92,13 @@ void MouseUp() { Xdo("mouseup 1"); }
 void ClickAt(int x, int y) { Xdo(Format("mousemove %d %d sleep 0.05 click 1", x, y).c_str()); }
 
 void Drag(POINT from, POINT to) {
-  std::string chain = Format("mousemove %d %d sleep 0.05 mousedown 1 sleep 0.05", from.x, from.y);
+  // Held a moment before it moves and before it lets go, as a hand does: the press reaches
+  // the window after the program has had its look at it, and the move loop starts then.
+  std::string chain = Format("mousemove %d %d sleep 0.05 mousedown 1 sleep 0.25", from.x, from.y);
   for (int i = 1; i <= 10; ++i)
-    chain += Format(" mousemove %d %d sleep 0.02", from.x + (to.x - from.x) * i / 10,
+    chain += Format(" mousemove %d %d sleep 0.03", from.x + (to.x - from.x) * i / 10,
                     from.y + (to.y - from.y) * i / 10);
-  chain += " sleep 0.05 mouseup 1";
+  chain += " sleep 0.15 mouseup 1";
   Xdo(chain.c_str());
 }
 
