@@ -16,17 +16,11 @@ namespace {
 using e2e::Bars;
 using e2e::RegionType;
 using e2e::WaitFor;
-using e2e::WriteDword;
 using testapp::WindowKind;
 using Tessel = e2e::TesselProcess;
 
 class Applications : public e2e::ProgramFixture {
  protected:
-  void SetUp() override {
-    ProgramFixture::SetUp();
-    WriteDword(L"ShowBalloon", 0);
-  }
-
   // Starts the program and splits the screen side by side; the bar's rectangle.
   RECT StartSplit(Tessel& tessel) {
     RECT bar{};

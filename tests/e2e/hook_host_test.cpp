@@ -38,7 +38,6 @@ class HookHost : public e2e::ProgramFixture {
   void SetUp() override {
     ProgramFixture::SetUp();
     ASSERT_TRUE(apps32->running());
-    e2e::WriteDword(L"ShowBalloon", 0);
   }
   void TearDown() override {
     for (HWND w : opened32) apps32->Destroy(w);

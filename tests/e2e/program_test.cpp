@@ -16,6 +16,8 @@
 #include "harness/tessel_process.h"
 #include "platform/win32/rect_win32.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_file_version.h"
+#include "shell/options/options_values.h"
 #include "shell/commands.h"
 #include "storage/frames_format.h"
 #include "storage/settings_store.h"
@@ -93,25 +95,6 @@ TEST_F(Program, RunsOnceAndEndsCleanly) {
   RegCloseKey(key);
 }
 
-// The foreground lock time-out as the system keeps it: Wine does not refresh a running
-// process's own copy when another process changes it.
-DWORD ForegroundLockTimeout() {
-  DWORD timeout = 1;
-  DWORD size = sizeof timeout;
-  RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"ForegroundLockTimeout", RRF_RT_DWORD, nullptr,
-               &timeout, &size);
-  return timeout;
-}
-
-TEST_F(Program, SetUpOnlyLiftsTheForegroundLock) {
-  SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(200000), SPIF_UPDATEINIFILE);
-  ASSERT_EQ(ForegroundLockTimeout(), 200000u);
-  Tessel setUp(L"-S");
-  EXPECT_EQ(setUp.ExitCode(), 0);
-  EXPECT_EQ(Tessel::MainWindow(), nullptr) << "no window made";
-  EXPECT_EQ(ForegroundLockTimeout(), 0u);
-}
-
 TEST_F(Program, SplitsTheScreenAndKeepsWindowsInTheirFrames) {
   HWND before = Open(WindowKind::kPlain, {500, 100, 800, 400});  // across the middle
   Tessel tessel;
@@ -144,7 +127,6 @@ TEST_F(Program, RefusesToRunWithoutAWholeHookLibraryOrFromAFolderOthersCanChange
   DeleteFileW((folder + L"hmg.dll").c_str());
   // The last layout is restored before the library is looked for.
   WriteDword(L"LoadSession", 1);
-  WriteDword(L"ShowBalloon", 0);
   {
     Tessel first;
     ASSERT_TRUE(first.WaitForMainWindow());
@@ -214,7 +196,6 @@ TEST_F(Program, HotkeysSplitRemoveAndMoveTheWindowInFront) {
   WriteDword(L"HKMoveLeft", 0x0E00 | VK_LEFT);
   WriteDword(L"HKMoveDown", 0x0E00 | VK_DOWN);
   WriteDword(L"HKMoveUp", 0x0E00 | VK_UP);
-  WriteDword(L"ShowBalloon", 0);
   HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
@@ -268,7 +249,6 @@ std::vector<std::uint8_t> LayoutFrom1920x1040() {
 
 TEST_F(Program, TheLastLayoutComesBackAfterACleanExitFittedToTheScreen) {
   WriteDword(L"LoadSession", 1);
-  WriteDword(L"ShowBalloon", 0);
   {
     Tessel tessel;
     ASSERT_TRUE(tessel.WaitForMainWindow());
@@ -305,7 +285,6 @@ TEST_F(Program, TheLastLayoutComesBackAfterACleanExitFittedToTheScreen) {
 }
 
 TEST_F(Program, TrayMenuCarriesTheCommandsAndGivesTheForegroundBack) {
-  WriteDword(L"ShowBalloon", 0);
   HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
@@ -324,7 +303,6 @@ TEST_F(Program, TrayMenuCarriesTheCommandsAndGivesTheForegroundBack) {
 }
 
 TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
-  WriteDword(L"ShowBalloon", 0);
   HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
@@ -364,7 +342,6 @@ TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
 }
 
 TEST_F(Program, AnswersFrameRequestsInTheNamedBlockOnlyWhenWellFormed) {
-  WriteDword(L"ShowBalloon", 0);
   HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
@@ -404,7 +381,6 @@ TEST_F(Program, AnswersFrameRequestsInTheNamedBlockOnlyWhenWellFormed) {
 }
 
 TEST_F(Program, WithoutTheCompositionLibraryOnlyVistaAndLaterRefuseTheFirstSplit) {
-  WriteDword(L"ShowBalloon", 0);
   HKEY defaults;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\tessel.exe", 0, nullptr, 0,
                             KEY_ALL_ACCESS, nullptr, &defaults, nullptr),
@@ -434,7 +410,6 @@ TEST_F(Program, WithoutTheCompositionLibraryOnlyVistaAndLaterRefuseTheFirstSplit
 
 
 TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
-  WriteDword(L"ShowBalloon", 0);
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   ASSERT_TRUE(SplitVertically());
@@ -469,7 +444,6 @@ TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
 }
 
 TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
-  WriteDword(L"ShowBalloon", 0);
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   ASSERT_TRUE(SplitVertically());
@@ -518,7 +492,6 @@ TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
 }
 
 TEST_F(Program, EndOfTheSessionSavesAndReleasesEverything) {
-  WriteDword(L"ShowBalloon", 0);
   WriteDword(L"LoadSession", 1);
   HWND w = Open(WindowKind::kPlain, {500, 100, 800, 400});
   Tessel tessel;
@@ -563,7 +536,6 @@ bool ChooseFile(const wchar_t* caption, const std::wstring& path) {
 }
 
 TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenuFromTheDocumentsOrTheLastFolderUsed) {
-  WriteDword(L"ShowBalloon", 0);
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
   wchar_t documents[MAX_PATH];
@@ -672,7 +644,6 @@ bool TaskbarShows(std::uint32_t rgb) {
 TEST_F(Program, TrayIconFollowsTheWindowsVersion) {
   constexpr std::uint32_t kGreen = 0xB3FA6D;  // only the modern icon has the green frame
   constexpr std::uint32_t kLightBlue = 0x43BDFA;  // both icons have it
-  WriteDword(L"ShowBalloon", 0);
   HKEY defaults;
   ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\tessel.exe", 0, nullptr, 0,
                             KEY_ALL_ACCESS, nullptr, &defaults, nullptr),
@@ -731,7 +702,6 @@ std::wstring TextOf(HWND control) {
 }
 
 TEST_F(Program, OptionsSheetTakesHotkeysMagicKeyAndSwitchesOnOkAndTheHotkeyWorksAtOnce) {
-  WriteDword(L"ShowBalloon", 0);
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   ASSERT_NE(OpenTrayMenu(), nullptr);
@@ -768,7 +738,6 @@ TEST_F(Program, OptionsSheetTakesHotkeysMagicKeyAndSwitchesOnOkAndTheHotkeyWorks
 }
 
 TEST_F(Program, WhileTheSheetIsOpenHotkeysAreTypedIntoItAndARefusedIntervalChangesNothing) {
-  WriteDword(L"ShowBalloon", 0);
   WriteDword(L"HKSplitV", 0x0600 | 'V');
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
@@ -845,49 +814,6 @@ BOOL CALLBACK FirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD found, LONG_PTR lang
   return FALSE;
 }
 
-// A copy of the program beside it whose file version is 2.12.0.0.
-std::wstring ProgramVersioned212() {
-  const std::wstring copy = BesideExecutable(L"..\\..\\src\\tessel-2.12.exe");
-  if (!CopyFileW(BuiltProgram().c_str(), copy.c_str(), FALSE)) return L"";
-  DWORD ignored = 0;
-  std::vector<BYTE> block(GetFileVersionInfoSizeW(copy.c_str(), &ignored));
-  VS_FIXEDFILEINFO* info = nullptr;
-  UINT length = 0;
-  if (block.empty() || !GetFileVersionInfoW(copy.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
-      !VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&info), &length))
-    return L"";
-  info->dwFileVersionMS = 0x0002000C;
-  WORD language = 0;
-  HMODULE data = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  EnumResourceLanguagesW(data, MAKEINTRESOURCEW(16) /* RT_VERSION */, MAKEINTRESOURCEW(VS_VERSION_INFO),
-                         FirstLanguage, reinterpret_cast<LONG_PTR>(&language));
-  FreeLibrary(data);
-  HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
-  const WORD stored = *reinterpret_cast<const WORD*>(block.data());  // the block's own length
-  if (!update || !UpdateResourceW(update, MAKEINTRESOURCEW(16), MAKEINTRESOURCEW(VS_VERSION_INFO), language,
-                                  block.data(), stored) ||
-      !EndUpdateResourceW(update, FALSE))
-    return L"";
-  return copy;
-}
-
-TEST_F(Program, AboutPageShowsTheFirstTwoPartsOfTheFileVersion) {
-  WriteDword(L"ShowBalloon", 0);
-  const std::wstring versioned = ProgramVersioned212();
-  ASSERT_FALSE(versioned.empty());
-  {
-    Tessel tessel(L"", versioned);
-    ASSERT_TRUE(tessel.WaitForMainWindow());
-    PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_OPTIONS, 0);
-    HWND sheet = OptionsSheet();
-    ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(TextOf(GetDlgItem(SheetPage(sheet, 2), 1053)), L"Version 2.12");
-    PressSheetButton(sheet, IDCANCEL);
-    EXPECT_TRUE(Closes(sheet));
-  }
-  DeleteFileW(versioned.c_str());
-}
-
 // The display scale for programs started while it lives, as Wine reads it from
 // LogPixels; what was there before comes back afterwards.
 class DisplayScale {
@@ -948,7 +874,6 @@ bool InsideWorkArea(HWND window) {
 }
 
 TEST_F(Program, AtOneAndAHalfTimesTheScaleTheSheetAndTheFileDialogsAreLaidOutForIt) {
-  WriteDword(L"ShowBalloon", 0);
   DisplayScale scale(144);
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
@@ -969,6 +894,9 @@ TEST_F(Program, AtOneAndAHalfTimesTheScaleTheSheetAndTheFileDialogsAreLaidOutFor
   RECT picture, version;
   ASSERT_TRUE(GetWindowRect(GetDlgItem(about, 1057), &picture) &&
               GetWindowRect(GetDlgItem(about, 1053), &version));
+  VS_FIXEDFILEINFO fileVersion{};
+  ASSERT_EQ(ReadFileVersion(BuiltProgram().c_str(), &fileVersion), 0);
+  EXPECT_EQ(TextOf(GetDlgItem(about, 1053)), VersionText(fileVersion.dwFileVersionMS)) << "the file's first two parts";
   EXPECT_EQ(picture.right - picture.left, 135);
   EXPECT_EQ(picture.bottom - picture.top, 225);
   EXPECT_LT(picture.right, version.left);
@@ -1007,7 +935,6 @@ std::wstring ProgramWithoutBarPatterns() {
 }
 
 TEST_F(Program, WithoutItsBarPatternsTheProgramStillRunsAndPaintsTheBarsPlain) {
-  WriteDword(L"ShowBalloon", 0);
   const std::wstring plain = ProgramWithoutBarPatterns();
   ASSERT_FALSE(plain.empty());
   {

@@ -136,11 +136,6 @@ class AcrossBars {
 
 class Soak : public e2e::ProgramFixture {
  protected:
-  void SetUp() override {
-    ProgramFixture::SetUp();
-    WriteDword(L"ShowBalloon", 0);
-  }
-
   HWND Open(const RECT& r) { return ProgramFixture::Open(WindowKind::kPlain, r); }
 
   // Returns once the program has handled every event the helper caused before: a new
@@ -171,7 +166,7 @@ class Soak : public e2e::ProgramFixture {
   AcrossBars places;
 };
 
-TEST_F(Soak, BurstsOfWindowsAreFittedAndLeaveNothingBehind) {
+TEST_F(Soak, BurstsOfWindowsAndWindowsGoneWhileTheyAreFittedLeaveNothingBehind) {
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   Command(IDM_SPLIT_V);
@@ -189,10 +184,24 @@ TEST_F(Soak, BurstsOfWindowsAreFittedAndLeaveNothingBehind) {
     for (HWND w : windows) EXPECT_TRUE(helper->Destroy(w));
     return Settled();
   };
-  ASSERT_TRUE(burst(kWarmUpBurst));
+  auto fleeting = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      if (i % 2) {
+        // Gone before its first event reaches the program.
+        if (!helper->OpenAndDestroy(WindowKind::kPlain, places.Next())) return false;
+      } else {
+        // Gone while the program is placing or clipping it.
+        HWND w = helper->Open(WindowKind::kPlain, places.Next());
+        if (!w || !helper->Destroy(w)) return false;
+      }
+    }
+    return Settled();
+  };
+  ASSERT_TRUE(burst(kWarmUpBurst) && fleeting(kWarmUpBurst));
   const HandleCounts warm = Counts(tessel);
 
   for (int size : kBursts) ASSERT_TRUE(burst(size));
+  ASSERT_TRUE(fleeting(kFleetingWindows));
   EXPECT_EQ(tessel.ExitCode(0), -1) << "still running";
   EXPECT_TRUE(AllFitted(residents));
   EXPECT_TRUE(NotGrownSince(tessel, warm));
@@ -269,33 +278,6 @@ TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
   }
   EXPECT_EQ(tessel.ExitCode(0), -1) << "still running";
   EXPECT_TRUE(NotGrownSince(tessel, first));
-  ExitCleanly(tessel);
-}
-
-TEST_F(Soak, WindowsDestroyedWhileTheyAreFittedLeaveNothingBehind) {
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  Command(IDM_SPLIT_V);
-  ASSERT_TRUE(BarCountBecomes(1));
-
-  auto fleeting = [&](int count) {
-    for (int i = 0; i < count; ++i) {
-      if (i % 2) {
-        // Gone before its first event reaches the program.
-        if (!helper->OpenAndDestroy(WindowKind::kPlain, places.Next())) return false;
-      } else {
-        // Gone while the program is placing or clipping it.
-        HWND w = helper->Open(WindowKind::kPlain, places.Next());
-        if (!w || !helper->Destroy(w)) return false;
-      }
-    }
-    return Settled();
-  };
-  ASSERT_TRUE(fleeting(kWarmUpBurst));
-  const HandleCounts warm = Counts(tessel);
-  ASSERT_TRUE(fleeting(kFleetingWindows));
-  EXPECT_EQ(tessel.ExitCode(0), -1) << "still running";
-  EXPECT_TRUE(NotGrownSince(tessel, warm));
   ExitCleanly(tessel);
 }
 

@@ -60,7 +60,6 @@ class WineNotepad : public e2e::ProgramFixture {
  protected:
   void SetUp() override {
     ProgramFixture::SetUp();
-    e2e::WriteDword(L"ShowBalloon", 0);
     // The Notepad of the applications' architecture.
     const bool x86 = sizeof(void*) == 4 || e2e::X86Apps();
     wchar_t command[MAX_PATH];

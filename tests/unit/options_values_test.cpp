@@ -80,5 +80,9 @@ TEST(OptionsValues, AClearedCheckBoxStoresNoIntervalAndAnOddMagicKeySurvivesOk) 
   EXPECT_EQ(s.MagicKey, 0x400u);
 }
 
+TEST(OptionsValues, TheAboutPageShowsTheFirstTwoPartsOfTheFileVersion) {
+  EXPECT_EQ(VersionText(0x0002000C), L"Version 2.12");
+}
+
 }  // namespace
 }  // namespace tessel

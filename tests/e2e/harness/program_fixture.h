@@ -11,7 +11,8 @@
 namespace tessel::e2e {
 
 // A suite that runs the real program against windows of one helper application,
-// started for the suite. Each test starts from no settings, and the windows it opened
+// started for the suite. Each test starts from no settings but the start-up balloon
+// off, and the windows it opened
 // are destroyed after it.
 class ProgramFixture : public ::testing::Test {
  protected:
@@ -23,6 +24,7 @@ class ProgramFixture : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(helper->running());
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    WriteDword(L"ShowBalloon", 0);  // no balloon over the screen the scenarios look at
   }
   void TearDown() override {
     for (HWND w : opened) helper->Destroy(w);
