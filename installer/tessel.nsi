@@ -72,7 +72,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartTessel
 !define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
 !define MUI_FINISHPAGE_TEXT_REBOOT \
-  "Tessel is installed.$\r$\n$\r$\nAnother program still had Tessel's old hook library (hmg.dll) loaded. Windows removes that old copy when the computer restarts; until then it stays in the Tessel folder."
+  "Tessel is installed.$\r$\n$\r$\nAnother program still had one of Tessel's old hook libraries (hmg.dll, hmg32.dll) loaded. Windows removes that old copy when the computer restarts; until then it stays in the Tessel folder."
 
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
@@ -85,7 +85,7 @@ VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
 ; Shown only when something is left for the restart; otherwise the wizard closes.
 !define MUI_FINISHPAGE_REBOOTLATER_DEFAULT
 !define MUI_FINISHPAGE_TEXT_REBOOT \
-  "Tessel is removed, but another program still has its hook library (hmg.dll) loaded. Windows deletes it, and the Tessel folder, when the computer restarts."
+  "Tessel is removed, but another program still has one of its hook libraries (hmg.dll, hmg32.dll) loaded. Windows deletes it, and the Tessel folder, when the computer restarts."
 !define MUI_PAGE_CUSTOMFUNCTION_PRE un.SkipFinishUnlessRestart
 !insertmacro MUI_UNPAGE_FINISH
 
@@ -187,6 +187,7 @@ Section "Tessel" SecProgram
   SetOutPath "$INSTDIR"
   ${If} $MultiUser.InstallMode == "AllUsers"
     Call RemoveOwnCopy
+    Call RemoveThirtyTwoBitCopy
   ${EndIf}
   !insertmacro MOVE_ASIDE_IF_IN_USE "hmg.dll"
   ${If} ${RunningX64}
@@ -339,6 +340,28 @@ FunctionEnd
 ; uninstalled, keeping the user's settings and layouts.
 Function RemoveOwnCopy
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  Call UninstallCopy
+FunctionEnd
+
+; On 64-bit Windows, an earlier installation of the 32-bit set: in the 32-bit Program
+; Files, with its entries in the registry's 32-bit view. It is uninstalled the same way,
+; so one Tessel is left, and its entry goes whichever uninstaller it had.
+Function RemoveThirtyTwoBitCopy
+  ${IfNot} ${RunningX64}
+    Return
+  ${EndIf}
+  SetRegView 32
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} $0 != $INSTDIR
+    Call UninstallCopy
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ${EndIf}
+  SetRegView 64
+FunctionEnd
+
+; Uninstalls the copy of Tessel in the folder named in $0, if there is one.
+Function UninstallCopy
   ${If} $0 == ""
   ${OrIf} $0 == $INSTDIR
   ${OrIfNot} ${FileExists} "$0\uninstall.exe"

@@ -265,6 +265,25 @@ std::wstring PlantOwnCopy(const std::wstring& installed) {
   return own;
 }
 
+#ifdef _WIN64
+// An earlier installation of the 32-bit set on 64-bit Windows: in the 32-bit Program
+// Files, its entry in the registry's 32-bit view.
+std::wstring PlantThirtyTwoBitCopy(const std::wstring& installed) {
+  const std::wstring old = Folder(CSIDL_PROGRAM_FILESX86) + L"\\Tessel";
+  SHCreateDirectoryExW(nullptr, old.c_str(), nullptr);
+  for (const wchar_t* file : {L"\\uninstall.exe", L"\\tessel.exe"})
+    EXPECT_TRUE(CopyFileW((installed + file).c_str(), (old + file).c_str(), FALSE));
+  HKEY key = nullptr;
+  EXPECT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, L"InstallLocation", 0, REG_SZ, reinterpret_cast<const BYTE*>(old.c_str()),
+                 static_cast<DWORD>((old.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return old;
+}
+#endif
+
 TEST_F(InstallerTest, AnAdministratorInstallsForAllUsersStartsAtLogOnByTaskAndUninstallsKeepingTheUsersData) {
   const DWORD lockTimeout = 200000;
   ASSERT_TRUE(SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(lockTimeout),
@@ -304,8 +323,16 @@ TEST_F(InstallerTest, AnAdministratorInstallsForAllUsersStartsAtLogOnByTaskAndUn
   // also uninstalls the copy the administrator once made for themselves, and takes
   // back the log-on start no longer asked for.
   const std::wstring own = PlantOwnCopy(folder);
+#ifdef _WIN64
+  const std::wstring old = PlantThirtyTwoBitCopy(folder);
+#endif
   PROCESS_INFORMATION tessel = StartInstalled(L"\"" + program + L"\"", program);
   EXPECT_EQ(Install(L""), 0);
+#ifdef _WIN64
+  EXPECT_FALSE(Exists(old + L"\\tessel.exe")) << "the earlier 32-bit installation stays";
+  HKEY oldKey = nullptr;
+  EXPECT_NE(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ | KEY_WOW64_32KEY, &oldKey), ERROR_SUCCESS);
+#endif
   EXPECT_TRUE(EndedCleanly(tessel)) << "installing over the running program";
   EXPECT_TRUE(Exists(folder + L"\\hmg.dll"));
   const std::wstring oldLibrary = folder + L"\\hmg.dll.old";
