@@ -105,6 +105,7 @@ void FitMaximised(Workspace& ws, ManagedWindow& r, const Rect& f) {
   }
   PlaceUnlessThere(sys, r.hwnd, f);
   MarkOverFrame(sys, r, true);
+  r.lastRect = f;
   r.state = WindowState::kMaximised;
 }
 

@@ -9,21 +9,12 @@ namespace tessel {
 namespace {
 
 // The leaf of a managed window of the same family whose rectangle touches `window`'s.
+// The others' root owners and rectangles come from their records: a new window costs
+// the same few calls to the system however many windows are managed.
 Frame* FamilyFrame(Workspace& ws, WindowId window) {
-  WindowSystem& sys = ws.system;
   Rect rect;
-  if (!sys.GetWindowRect(window, &rect)) return nullptr;
-  const WindowId root = RootOwner(sys, window);
-  for (Frame* f = ws.model.frameList; f; f = f->next) {
-    if (f->isSplit) continue;
-    for (ManagedWindow* w = f->windows; w; w = w->next) {
-      if (w->hwnd == window || w->hidden) continue;
-      Rect other;
-      if (RootOwner(sys, w->hwnd) == root && sys.GetWindowRect(w->hwnd, &other) && Touch(rect, other))
-        return w->frame;
-    }
-  }
-  return nullptr;
+  if (!ws.system.GetWindowRect(window, &rect)) return nullptr;
+  return ws.model.TouchingFamilyLeaf(window, RootOwner(ws.system, window), rect);
 }
 
 // The leaf for a window: under the given point, else that of its touching family,
@@ -45,6 +36,7 @@ ManagedWindow* NewRecord(Workspace& ws, WindowId window) {
   if (!r) return nullptr;
   r->hwnd = window;
   sys.GetWindowRect(window, &r->lastRect);
+  r->rootOwner = RootOwner(sys, window);
   r->managedTick = sys.GetTickCount();
   r->savedRegion = MakeEmptyRegion(sys);
   if (sys.IsIconic(window)) {

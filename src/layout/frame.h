@@ -45,6 +45,7 @@ struct ManagedWindow {
   std::uint32_t managedTick = 0;  // tick count when taken in; 0 once settled
   bool regionApplied = false;     // a clip of ours is in force
   Rect lastRect;                  // window rectangle after the last successful fit
+  WindowId rootOwner{};           // the top of its owner chain, read when taken in
   WindowState state = WindowState::kNormal;
   bool inSizeMove = false;        // in a move or size loop of the user's
   FollowerLink* followers = nullptr;

@@ -1,5 +1,7 @@
 #include "layout/frame_model.h"
 
+#include "layout/window_position.h"
+
 #include <new>
 
 namespace tessel {
@@ -110,6 +112,15 @@ Frame* FrameModel::FrameAtPoint(std::int32_t x, std::int32_t y, bool withBars) c
     // A leaf collapsed to a line is one being removed: nothing may be placed in it.
     if (f->isSplit || r.IsEmpty()) continue;
     if (r.left <= x && x <= r.right + margin && r.top <= y && y <= r.bottom + margin) return f;
+  }
+  return nullptr;
+}
+
+Frame* FrameModel::TouchingFamilyLeaf(WindowId window, WindowId root, const Rect& rect) const {
+  for (const Frame* f = frameList; f; f = f->next) {
+    if (f->isSplit) continue;
+    for (const ManagedWindow* w = f->windows; w; w = w->next)
+      if (w->hwnd != window && !w->hidden && w->rootOwner == root && Touch(rect, w->lastRect)) return w->frame;
   }
   return nullptr;
 }

@@ -44,6 +44,9 @@ class FrameModel {
   // (collapsed while it is removed) holds no point.
   Frame* FrameAtPoint(std::int32_t x, std::int32_t y, bool withBars) const;
   ManagedWindow* FindManagedWindow(WindowId window) const;
+  // The leaf of a shown record of the family `root` whose last rectangle touches `rect`,
+  // other than `window`'s own; read from the records alone, however many there are.
+  Frame* TouchingFamilyLeaf(WindowId window, WindowId root, const Rect& rect) const;
   // Frees a record taken out of its leaf, with its region and follower links; the
   // caller has already cut its leader and follower relations.
   void FreeWindowRecord(ManagedWindow* record);

@@ -59,18 +59,23 @@ std::intptr_t Unmanage(Workspace& ws, ShellState& shell, ManagedWindow* r, Windo
 // Windows of a process that was ended vanish without a WM_DESTROY to report, and so can
 // one destroyed while its events still queue here. The window in its move loop is
 // checked at every event, or no later move would be fitted until the next loop; the
-// others at most once a second, as asking after each managed window is a call to the
-// system per window, too many to make at every event with hundreds managed.
+// others a few at every event, in turn: each is a call to the system, too many to make
+// for every managed window at once with hundreds managed.
 void ForgetVanishedWindows(Workspace& ws, ShellState& shell) {
   ManagedWindow* moving = ws.model.movingWindow;
   if (shell.sizeMoveActive && moving && !ws.system.IsWindow(moving->hwnd)) Unmanage(ws, shell, moving, moving->hwnd);
-  const std::uint32_t now = ws.system.GetTickCount();
-  if (now - shell.lastVanishedSweep < kVanishedSweepMs) return;
-  shell.lastVanishedSweep = now;
   std::vector<ManagedWindow*> vanished;
-  for (Frame* f = ws.model.frameList; f; f = f->next)
-    for (ManagedWindow* r = f->windows; r; r = r->next)
+  std::size_t position = 0;
+  std::size_t checked = 0;
+  for (Frame* f = ws.model.frameList; f && checked < kVanishedChecksPerEvent; f = f->next) {
+    for (ManagedWindow* r = f->windows; r && checked < kVanishedChecksPerEvent; r = r->next) {
+      if (position++ < shell.sweepPosition) continue;
+      ++checked;
       if (!ws.system.IsWindow(r->hwnd)) vanished.push_back(r);
+    }
+  }
+  // Past the last record, the next event starts again from the first.
+  shell.sweepPosition = checked < kVanishedChecksPerEvent ? 0 : position - vanished.size();
   for (ManagedWindow* r : vanished) Unmanage(ws, shell, r, r->hwnd);
 }
 

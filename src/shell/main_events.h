@@ -19,7 +19,7 @@ struct ShellState {
   bool fileDialogOpen = false;
   WindowId previousForeground{};
   std::uint32_t modifierState = 0;  // Shift, Ctrl, Alt as the keyboard hook last saw them
-  std::uint32_t lastVanishedSweep = 0;  // tick of the last look for windows gone unreported
+  std::size_t sweepPosition = 0;         // the record the look for windows gone unreported is at
   bool savedAtExit = false;             // saved at the end of the session: not again at exit
 };
 
@@ -38,7 +38,7 @@ class ShellActions {
 
 constexpr std::uintptr_t kSettleTimer = 1;
 constexpr std::uint32_t kSettleMs = 800;
-constexpr std::uint32_t kVanishedSweepMs = 1000;
+constexpr std::size_t kVanishedChecksPerEvent = 4;
 
 // A window event reported by the hook library: wParam the window, lParam the message
 // seen in its low word and the event's flags (position flags, size type) in the high.

@@ -80,5 +80,37 @@ TEST(FrameModel, TheActiveFramesBarsAreFoundAcrossItsAncestors) {
   model.DeleteFrame(loose);
 }
 
+TEST(FrameModel, ANewWindowJoinsTheLeafOfAShownRelativeItTouches) {
+  FrameModel model;
+  FrameTree tree{model};
+  Frame* root = tree.SplitArea({0, 0, 1000, 800}, true);
+  auto record = [](Frame* leaf, std::uintptr_t id, std::uintptr_t root, const Rect& rect, bool hidden) {
+    auto* r = new ManagedWindow{};  // freed with the model
+    r->hwnd = WindowId{id};
+    r->rootOwner = WindowId{root};
+    r->lastRect = rect;
+    r->hidden = hidden;
+    LinkWindowAtHead(leaf, r);
+  };
+  record(root->second, 7, 7, {600, 100, 900, 400}, false);  // family 7's owner, right
+  record(root->first, 9, 8, {100, 100, 400, 400}, true);    // family 8, hidden by its program
+  const struct {
+    const char* what;
+    WindowId window, root;
+    Rect rect;
+    Frame* leaf;
+  } rows[] = {
+      {"a dialog of family 7 touching the owner", WindowId{10}, WindowId{7}, {400, 150, 600, 300}, root->second},
+      {"the same, one pixel short of touching", WindowId{10}, WindowId{7}, {300, 150, 599, 300}, nullptr},
+      {"another family touching the owner", WindowId{11}, WindowId{12}, {400, 150, 600, 300}, nullptr},
+      {"the owner itself", WindowId{7}, WindowId{7}, {600, 100, 900, 400}, nullptr},
+      {"touching only a hidden relative", WindowId{13}, WindowId{8}, {350, 150, 500, 300}, nullptr},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(model.TouchingFamilyLeaf(row.window, row.root, row.rect), row.leaf);
+  }
+}
+
 }  // namespace
 }  // namespace tessel
