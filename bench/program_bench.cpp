@@ -6,12 +6,15 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <cstdint>
+#include <string>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "harness/handle_count.h"
 #include "harness/helper_app.h"
+#include "harness/input.h"
 #include "harness/program_state.h"
 #include "harness/tessel_process.h"
 #include "shell/commands.h"
@@ -31,7 +34,9 @@ using tessel::testapp::WindowKind;
 constexpr int kIdleWindows = 4;
 constexpr int kBaselineWindows = 50;
 constexpr int kManagedWindows = 500;
+constexpr int kThousand = 1000;
 constexpr int kShownWindows = 200;
+constexpr int kDrags = 20;  // bar drags, and as many window drops
 constexpr DWORD kIdleMs = 10000;
 constexpr int kSoakWarmUpEvents = 1000;
 constexpr int kSoakEvents = 10000;
@@ -194,6 +199,140 @@ void Soak(HelperApp& helper, int events, unsigned* seed) {
   Sleep(1500);  // past the settle timer of the last ones
 }
 
+// When the left button last went up, as the system delivered it to this thread's
+// low-level mouse hook (which runs while the thread pumps its messages).
+double buttonUpAt = 0;
+
+LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM info) {
+  if (code == HC_ACTION && message == WM_LBUTTONUP) buttonUpAt = Now();
+  return CallNextHookEx(nullptr, code, message, info);
+}
+
+DWORD WINAPI RunXdo(void* chain) {
+  tessel::e2e::Xdo(static_cast<const std::string*>(chain)->c_str());
+  return 0;
+}
+
+// Gives the mouse input in `chain` through the X server, as a hand would, and times
+// from the button going up until `done` holds; -1 when it does not within two seconds.
+template <typename Done>
+double TimedRelease(const std::string& chain, Done done) {
+  buttonUpAt = 0;
+  HANDLE thread = CreateThread(nullptr, 0, RunXdo, const_cast<std::string*>(&chain), 0, nullptr);
+  double ms = -1;
+  const double start = Now();
+  while (Now() - start < 10000) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    if (buttonUpAt > 0 && done()) {
+      ms = Now() - buttonUpAt;
+      break;
+    }
+    if (buttonUpAt > 0 && Now() - buttonUpAt > kFitTimeoutMs) break;
+    SwitchToThread();
+  }
+  while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+  CloseHandle(thread);
+  return ms;
+}
+
+// The frame a managed window is in, as the program answers another process's request.
+class FrameRequests {
+ public:
+  FrameRequests() {
+    const std::wstring name = L"TSSM" + std::to_wstring(number_);
+    block_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 20, name.c_str());
+    reply_ = block_ ? static_cast<std::int32_t*>(MapViewOfFile(block_, FILE_MAP_ALL_ACCESS, 0, 0, 20)) : nullptr;
+  }
+  ~FrameRequests() {
+    if (reply_) UnmapViewOfFile(reply_);
+    if (block_) CloseHandle(block_);
+  }
+  bool FrameOf(HWND window, RECT* frame) {
+    if (!reply_) return false;
+    reply_[0] = 0;
+    std::int32_t request[3] = {static_cast<std::int32_t>(reinterpret_cast<UINT_PTR>(window)), 36, number_};
+    COPYDATASTRUCT data{0, sizeof request, request};
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(TesselProcess::MainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                             SMTO_ABORTIFHUNG, 5000, &result) || result != 1 || reply_[0] != 1)
+      return false;
+    *frame = {reply_[1], reply_[2], reply_[3], reply_[4]};
+    return true;
+  }
+
+ private:
+  std::int32_t number_ = static_cast<std::int32_t>(GetCurrentProcessId());
+  HANDLE block_ = nullptr;
+  std::int32_t* reply_ = nullptr;
+};
+
+std::string DragChain(POINT from, POINT to) {
+  char text[96];
+  std::snprintf(text, sizeof text, "mousemove %ld %ld sleep 0.05 mousedown 1 sleep 0.25", from.x, from.y);
+  std::string chain = text;
+  for (int i = 1; i <= 10; ++i) {
+    std::snprintf(text, sizeof text, " mousemove %ld %ld sleep 0.03", from.x + (to.x - from.x) * i / 10,
+                  from.y + (to.y - from.y) * i / 10);
+    chain += text;
+  }
+  return chain + " sleep 0.15 mouseup 1";
+}
+
+struct Latencies {
+  std::vector<double> ms;
+  int missed = 0;
+  void Add(double v) {
+    if (v < 0)
+      ++missed;
+    else
+      ms.push_back(v);
+  }
+  double Percentile(int p) const {
+    std::vector<double> s = ms;
+    std::sort(s.begin(), s.end());
+    return s.empty() ? -1 : s[std::min(s.size() - 1, (s.size() * p + 99) / 100 - 1)];
+  }
+};
+
+// With the program managing as many windows as it does now, the vertical bar dragged
+// 40 pixels back and forth, timed from the release until the program answers with the
+// left frame's new edge (it re-lays the line out before it answers anything); and a
+// window dragged by its title bar into the frame across the bar and back, timed until
+// the program answers with its new frame.
+void DragAndDrop(HelperApp& helper, Latencies* drags, Latencies* drops) {
+  HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, OnMouse, GetModuleHandleW(nullptr), 0);
+  FrameRequests requests;
+  const RECT work = WorkArea();
+  RECT bar{};
+  for (const RECT& b : BarRects())
+    if (b.bottom - b.top == work.bottom - work.top) bar = b;
+  HWND left = helper.Open(WindowKind::kPlain, {work.left + 20, 300, work.left + 220, 420});
+  HWND dropped = helper.Open(WindowKind::kPlain, {work.left + 20, 500, work.left + 220, 620});
+  Sleep(1500);  // past the settle timer
+  RECT frame;
+  for (int i = 0; i < kDrags && left && dropped; ++i) {
+    const int line = bar.left + (i % 2 ? 0 : 40);  // where the bar is dragged to
+    const POINT from{bar.left + 2 + (i % 2 ? 40 : 0), work.bottom - 60};
+    drags->Add(TimedRelease(DragChain(from, {line + 2, work.bottom - 60}), [&] {
+      return requests.FrameOf(left, &frame) && frame.right == line;
+    }));
+    RECT r;
+    GetWindowRect(dropped, &r);
+    const bool across = i % 2 == 0;  // into the right frame, then back
+    const POINT title{r.left + 60, r.top + 8};
+    const POINT to{across ? line + 200 : work.left + 80, title.y};
+    const double ms = TimedRelease(DragChain(title, to), [&] {
+      return requests.FrameOf(dropped, &frame) && (across ? frame.left > line : frame.right <= line);
+    });
+    drops->Add(ms);
+  }
+  if (mouse) UnhookWindowsHookEx(mouse);
+}
+
 // One summary line for the table scripts/bench prints at the end.
 void Row(const char* figure, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void Row(const char* figure, const char* format, ...) {
@@ -236,7 +375,8 @@ int ShowToFitOnly(HelperApp& helper) {
 
 }  // namespace
 
-// With the argument "show-to-fit", only that figure; else every figure.
+// With the argument "show-to-fit" or "drag-and-drop", only those figures, with few
+// windows managed; else every figure.
 int main(int argc, char** argv) {
   const bool fitOnly = argc > 1 && !std::strcmp(argv[1], "show-to-fit");
   RegDeleteTreeW(HKEY_CURRENT_USER, tessel::e2e::kSettingsKey);
@@ -251,6 +391,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tessel.exe did not start or split the screen\n");
   } else if (fitOnly) {
     status = ShowToFitOnly(helper);
+  } else if (argc > 1 && !std::strcmp(argv[1], "drag-and-drop")) {
+    Latencies drags, drops;
+    DragAndDrop(helper, &drags, &drops);
+    std::printf("Bar drag p50 %.1f p99 %.1f (%d missed); drop p50 %.1f p99 %.1f (%d missed)\n",
+                drags.Percentile(50), drags.Percentile(99), drags.missed, drops.Percentile(50),
+                drops.Percentile(99), drops.missed);
+    status = drags.missed || drops.missed;
   } else {
     unsigned seed = 7;
     for (int i = 0; i < kIdleWindows; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(BarRects(), &seed));
@@ -274,21 +421,40 @@ int main(int argc, char** argv) {
     const double openMs = Now() - opening;
     Sleep(1500);  // past the settle timer of the last ones
     const ShowToFit many = ShowAcrossBars(helper, kShownWindows, &seed);
+    const int manyManaged = kIdleWindows + kBaselineWindows + kManagedWindows;
+    const int shownSoFar = manyManaged + kShownWindows;
+    for (int i = shownSoFar; i < kThousand; ++i) helper.Open(WindowKind::kPlain, InsideAFrame(bars, &seed));
+    Sleep(1500);
+    const ShowToFit thousand = ShowAcrossBars(helper, kShownWindows, &seed);
+    Latencies drags, drops;
+    DragAndDrop(helper, &drags, &drops);
 
     std::printf("Show to fit: a window shown across a frame edge until it is clipped or moved\n");
     Print(kIdleWindows, few);
     std::printf("  (%d more windows opened into frames in %.0f ms)\n", kManagedWindows, openMs);
-    Print(kIdleWindows + kBaselineWindows + kManagedWindows, many);
-    std::printf("  p50 with many / with few: %.2f\n", many.Percentile(50) / few.Percentile(50));
+    Print(manyManaged, many);
+    Print(kThousand, thousand);
+    std::printf("  p99 with %d / with %d: %.2f\n", kThousand, kIdleWindows,
+                thousand.Percentile(99) / few.Percentile(99));
+    std::printf("With %d and more managed: bar drag to re-laid line, p50 %.1f ms, p99 %.1f ms (%d missed); window "
+                "drop to new frame, p50 %.1f ms, p99 %.1f ms (%d missed)\n",
+                kThousand + kShownWindows, drags.Percentile(50), drags.Percentile(99), drags.missed,
+                drops.Percentile(50), drops.Percentile(99), drops.missed);
     std::printf("Soak: %d window events in %.0f s; regions, GDI objects, windows, kernel handles of tessel.exe\n",
                 kSoakEvents, soakS);
     std::printf("  after %5d events: %ld, %ld, %ld, %ld\n", kSoakWarmUpEvents, warm.regions, warm.gdiObjects,
                 warm.windows, warm.kernelHandles);
     std::printf("  after %5d more:   %ld, %ld, %ld, %ld\n", kSoakEvents, soaked.regions, soaked.gdiObjects,
                 soaked.windows, soaked.kernelHandles);
-    Row("Show to fit, p50 / p99", "%.1f / %.1f ms with %d windows managed; %.1f / %.1f ms with %d (%s)",
+    Row("Show to fit, p50 / p99", "%.1f / %.1f ms with %d windows managed; %.1f / %.1f ms with %d; "
+        "%.1f / %.1f ms with %d (%s)",
         few.Percentile(50), few.Percentile(99), kIdleWindows, many.Percentile(50), many.Percentile(99),
-        kIdleWindows + kBaselineWindows + kManagedWindows, Pairing());
+        manyManaged, thousand.Percentile(50), thousand.Percentile(99), kThousand, Pairing());
+    Row("Show to fit, p99 with 1,000 managed / with 4", "%.2f", thousand.Percentile(99) / few.Percentile(99));
+    Row("Bar drag, release to re-laid line, p50 / p99, 1,200 managed", "%.1f / %.1f ms", drags.Percentile(50),
+        drags.Percentile(99));
+    Row("Window drop, release to new frame, p50 / p99, 1,200 managed", "%.1f / %.1f ms", drops.Percentile(50),
+        drops.Percentile(99));
     Row("Regions after 1,000 / 10,000 more window events", "%ld / %ld", warm.regions, soaked.regions);
     Row("GDI objects, same", "%ld / %ld", warm.gdiObjects, soaked.gdiObjects);
     Row("Windows, same", "%ld / %ld", warm.windows, soaked.windows);
