@@ -57,7 +57,10 @@ bool RelayoutSplitLine(Workspace& ws, Frame* split) {
   WindowSystem& sys = ws.system;
   for (Frame* f : CollectLineFrames(split)) {
     if (!f->isSplit) {
-      for (ManagedWindow* w = f->windows; w; w = w->next) FitWindow(ws, w);
+      // Only the windows the moved edges reach: with hundreds in a frame, asking each
+      // would hold the drag's end up.
+      for (ManagedWindow* w = f->windows; w; w = w->next)
+        if (!StillFitsIn(*w, f->rect)) FitWindow(ws, w);
       continue;
     }
     if (!f->first) continue;

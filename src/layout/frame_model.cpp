@@ -116,6 +116,11 @@ Frame* FrameModel::FrameAtPoint(std::int32_t x, std::int32_t y, bool withBars) c
   return nullptr;
 }
 
+bool StillFitsIn(const ManagedWindow& r, const Rect& frame) {
+  return r.state == WindowState::kNormal && !r.regionApplied && !r.inSizeMove && !r.hidden &&
+         !r.lastRect.IsEmpty() && r.lastRect.Intersect(frame) == r.lastRect;
+}
+
 Frame* FrameModel::TouchingFamilyLeaf(WindowId window, WindowId root, const Rect& rect) const {
   for (const Frame* f = frameList; f; f = f->next) {
     if (f->isSplit) continue;

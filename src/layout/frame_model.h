@@ -15,6 +15,9 @@ Frame* CreateFrame();
 bool UnlinkWindow(Frame* leaf, const ManagedWindow* record);
 // Puts the record at the head of the leaf's window list and makes the leaf its frame.
 void LinkWindowAtHead(Frame* leaf, ManagedWindow* record);
+// Whether a window last fitted as a normal one, unclipped, lies wholly inside `frame`
+// still: a frame that changed around it has nothing to change on it.
+bool StillFitsIn(const ManagedWindow& record, const Rect& frame);
 
 // The frame tree, the frame list and the window records: the whole state of the
 // layout, as plain values. It makes no call to the window system: the bar code closes

@@ -112,5 +112,33 @@ TEST(FrameModel, ANewWindowJoinsTheLeafOfAShownRelativeItTouches) {
   }
 }
 
+TEST(FrameModel, AFrameThatChangedAroundAWindowLeavesItAloneOnlyIfItStillFitsWhole) {
+  const Rect frame{0, 0, 600, 800};
+  const struct {
+    const char* what;
+    Rect last;
+    WindowState state;
+    bool clipped, hidden;
+    bool leftAlone;
+  } rows[] = {
+      {"inside, normal", {100, 100, 400, 300}, WindowState::kNormal, false, false, true},
+      {"touching the new edge", {300, 100, 600, 300}, WindowState::kNormal, false, false, true},
+      {"reaching past it", {300, 100, 601, 300}, WindowState::kNormal, false, false, false},
+      {"inside, but clipped before", {100, 100, 400, 300}, WindowState::kNormal, true, false, false},
+      {"maximised on the frame", {0, 0, 600, 800}, WindowState::kMaximised, false, false, false},
+      {"hidden by its program", {100, 100, 400, 300}, WindowState::kNormal, false, true, false},
+      {"never read", {}, WindowState::kNormal, false, false, false},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    ManagedWindow r;
+    r.lastRect = row.last;
+    r.state = row.state;
+    r.regionApplied = row.clipped;
+    r.hidden = row.hidden;
+    EXPECT_EQ(StillFitsIn(r, frame), row.leftAlone);
+  }
+}
+
 }  // namespace
 }  // namespace tessel

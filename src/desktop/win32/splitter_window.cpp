@@ -161,6 +161,9 @@ LRESULT Win32SplitterWindows::Handle(HWND hwnd, UINT message, WPARAM wParam, LPA
     case WM_MOVING:
     case WM_EXITSIZEMOVE:
       return HandleDrag(hwnd, message, wParam, lParam);
+    case WM_NCLBUTTONDBLCLK:
+      // A press soon after the last drag's is another drag, not a double click.
+      return DefWindowProcW(hwnd, WM_NCLBUTTONDOWN, wParam, lParam);
     default:
       return DefWindowProcW(hwnd, message, wParam, lParam);
   }
