@@ -19,12 +19,17 @@ bool SameText(const wchar_t* a, const wchar_t* b) {
   return *a == *b;
 }
 
-bool IsProgramWindow(HWND window) {
+// The program's own windows, and the menus, drop-down lists and tooltips that come and
+// go with every click and hover in every application: the program never manages them,
+// so they need not wake it.
+bool NeverManaged(HWND window) {
   if (GetWindowLongPtrW(window, GWLP_USERDATA) == kWindowTag) return true;
   // The tag is set after creation; the class names cover the moments before.
   wchar_t name[32];
   if (!GetClassNameW(window, name, 32)) return false;
-  return SameText(name, kMainWindowClass) || SameText(name, kSplitterClass);
+  for (const wchar_t* never : {kMainWindowClass, kSplitterClass, L"#32768", L"ComboLBox", L"tooltips_class32"})
+    if (SameText(name, never)) return true;
+  return false;
 }
 
 }  // namespace
@@ -36,7 +41,7 @@ bool Reportable(HWND window) {
   // pointers that are not valid here: leave it alone.
   if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return false;
   if (GetAncestor(window, GA_PARENT) != GetDesktopWindow()) return false;
-  return !IsProgramWindow(window);
+  return !NeverManaged(window);
 }
 
 void Report(HWND window, UINT message, UINT extra) {

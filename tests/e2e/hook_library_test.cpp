@@ -197,14 +197,15 @@ TEST_F(HookLibrary, ReportsTopLevelWindowsOnlyAndNeverTheProgramsOwn) {
   HWND mainClass = Open(WindowKind::kTesselMainClass, {140, 140, 400, 300});
   HWND barClass = Open(WindowKind::kTesselBarClass, {160, 160, 400, 300});
   HWND owned = Open(WindowKind::kOwnedDialog, {180, 180, 400, 300}, owner);
-  ASSERT_TRUE(owner && child && tagged && mainClass && barClass && owned);
+  HWND tooltip = Open(WindowKind::kTooltip, {200, 200, 300, 230});  // comes and goes with every hover
+  ASSERT_TRUE(owner && child && tagged && mainClass && barClass && owned && tooltip);
   // A window of this process, which told the library that its windows are not managed.
   HWND own = CreateWindowExW(0, L"STATIC", L"own", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 200, 200, 300, 200,
                              nullptr, nullptr, nullptr, nullptr);
 
   SetWindowPos(own, nullptr, 30, 40, 200, 100, SWP_NOZORDER);
   DestroyWindow(own);
-  for (HWND w : {child, tagged, mainClass, barClass}) helper->Place(w, {40, 50, 300, 200});
+  for (HWND w : {child, tagged, mainClass, barClass, tooltip}) helper->Place(w, {40, 50, 300, 200});
   // Events arrive in the order they happened: once the owned dialog's move is in,
   // anything the others reported would be too.
   ASSERT_TRUE(helper->Place(owned, {40, 50, 300, 200}));
@@ -214,6 +215,7 @@ TEST_F(HookLibrary, ReportsTopLevelWindowsOnlyAndNeverTheProgramsOwn) {
   EXPECT_TRUE(EventsFor(tagged).empty()) << "tagged window";
   EXPECT_TRUE(EventsFor(mainClass).empty()) << "main window class";
   EXPECT_TRUE(EventsFor(barClass).empty()) << "bar class";
+  EXPECT_TRUE(EventsFor(tooltip).empty()) << "tooltip";
   EXPECT_TRUE(EventsFor(own).empty()) << "window of the program's process";
 }
 
