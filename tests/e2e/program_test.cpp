@@ -472,9 +472,6 @@ TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
   EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left == b.right + 100 && RegionType(w) == ERROR; }))
       << "the window along the line goes with it, whole";
   EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
-  e2e::Drag({b.left + 102, 600}, {area.right - 5, 600});
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(bar, &r) && area.right - r.right == 50; }))
-      << "stopped where the right frame keeps 50 pixels";
 
   // The taskbar grows by 30 pixels, moved by another program; Wine tells running
   // programs of the new work area when a program starts.
