@@ -145,23 +145,6 @@ TEST_F(Applications, ClosingTheActiveWindowNeverGivesTheKeyboardToABar) {
   EXPECT_NE(GetWindowLongPtrW(Bars()[0], GWL_EXSTYLE) & WS_EX_NOACTIVATE, 0);
 }
 
-TEST_F(Applications, AfterAKilledRunMaximisedWindowsGetTheWholeWorkAreaBack) {
-  HWND big = Open(WindowKind::kMaximised, {100, 100, 400, 300});
-  const RECT whole = RectOf(big);
-  RECT bar;
-  {
-    Tessel killed;
-    bar = StartSplit(killed);
-    ASSERT_TRUE(WaitFor([&] { return RectOf(big).right == bar.left; }));
-    ASSERT_TRUE(killed.Kill());
-  }
-  EXPECT_EQ(RectOf(big).right, bar.left) << "left as the killed run laid it";
-  Tessel next;
-  ASSERT_TRUE(next.WaitForMainWindow());
-  EXPECT_TRUE(WaitFor([&] { return RectOf(big) == whole; })) << "over the whole work area again";
-  EXPECT_EQ(next.Exit(), 0);
-}
-
 TEST_F(Applications, AShapedWindowIsClippedToItsShapeAndGetsItBack) {
   HWND shaped = Open(WindowKind::kShaped, {100, 300, 400, 500});  // an ellipse of its own
   HRGN own = CreateRectRgn(0, 0, 0, 0);

@@ -219,35 +219,5 @@ TEST_F(HookLibrary, ReportsTopLevelWindowsOnlyAndNeverTheProgramsOwn) {
   EXPECT_TRUE(EventsFor(own).empty()) << "window of the program's process";
 }
 
-TEST_F(HookLibrary, KeepsToTheMainWindowItFoundUntilItIsGone) {
-  HWND w = Open(WindowKind::kPlain, {100, 100, 500, 400});
-  ASSERT_TRUE(AwaitEvent(w, WM_WINDOWPOSCHANGED, SWP_SHOWWINDOW));
-  auto reportsGoTo = [&](HWND expected, const RECT& place) {
-    received.clear();
-    if (!helper->Place(w, place)) return false;
-    std::vector<Event> events = EventsFor(w);
-    for (const Event& e : events)
-      if (e.to != expected) return false;
-    return !events.empty();
-  };
-
-  // A newer main window, which a fresh look-up would find first: the library stays
-  // with the one it knows as long as that one lives.
-  HWND newer = CreateMainWindow();
-  ASSERT_EQ(FindWindowW(kMainWindowClass, kMainWindowTitle), newer);
-  EXPECT_TRUE(reportsGoTo(mainWindow, {110, 100, 510, 400}));
-  DestroyWindow(mainWindow);
-  EXPECT_TRUE(reportsGoTo(newer, {120, 100, 520, 400}));
-
-  // No main window at all: the application goes on, the events go nowhere; a new main
-  // window is found at the next event.
-  DestroyWindow(newer);
-  received.clear();
-  EXPECT_TRUE(helper->Place(w, {130, 100, 530, 400}));
-  EXPECT_TRUE(EventsFor(w).empty());
-  mainWindow = CreateMainWindow();
-  EXPECT_TRUE(reportsGoTo(mainWindow, {140, 100, 540, 400}));
-}
-
 }  // namespace
 }  // namespace tessel

@@ -321,12 +321,16 @@ TEST_F(Soak, AfterTheProgramIsKilledTheNextStartIgnoresTheLastLayout) {
     ExitCleanly(first);
   }
   HWND w = Open(places.Next());
+  HWND big = ProgramFixture::Open(WindowKind::kMaximised, {100, 100, 400, 300});
+  RECT whole, r;
+  ASSERT_TRUE(GetWindowRect(big, &whole));
   {
     Tessel restored;
     ASSERT_TRUE(restored.WaitForMainWindow());
     ASSERT_EQ(Bars().size(), 1u) << "the layout came back after the clean exit";
-    // The killed program leaves its clip behind.
+    // The killed program leaves its clip and its maximised window over a frame behind.
     ASSERT_TRUE(Clipped(w));
+    ASSERT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && r.right == BarRects()[0].left; }));
     ASSERT_TRUE(restored.Kill());
   }
   EXPECT_TRUE(BarCountBecomes(0)) << "the bars went with the process";
@@ -334,6 +338,8 @@ TEST_F(Soak, AfterTheProgramIsKilledTheNextStartIgnoresTheLastLayout) {
   Tessel next;
   ASSERT_TRUE(next.WaitForMainWindow());
   EXPECT_TRUE(Bars().empty()) << "not restored after the kill";
+  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && EqualRect(&r, &whole); }))
+      << "the maximised window lies over the whole work area again";
   DWORD clean = 1;
   EXPECT_FALSE(ReadDword(L"CleanExit", &clean));
   Command(IDM_SPLIT_V);
