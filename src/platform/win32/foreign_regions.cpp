@@ -1,6 +1,8 @@
 #include "platform/win32/foreign_regions.h"
 
+#include <algorithm>
 #include <new>
+#include <vector>
 
 namespace tessel {
 
@@ -70,36 +72,72 @@ ForeignRegions::~ForeignRegions() {
   CloseHandle(thread_);
 }
 
+namespace {
+
+// How long a window's thread is given to show it takes messages before its regions are
+// passed over, and how soon a window passed over is tried again.
+constexpr DWORD kAnswerMs = 100;
+constexpr DWORD kRetryMs = 250;
+
+// Whether SetWindowRgn on the window would come back soon: its thread takes messages, or
+// the window is gone (the call then fails at once).
+bool WillAnswer(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &result) || !IsWindow(window);
+}
+
+}  // namespace
+
+// One busy or hung application must not hold up every other window's region: a window
+// whose thread does not answer is passed over, its jobs kept in order, and tried again
+// once the other windows are done.
 DWORD WINAPI ForeignRegions::Run(LPVOID param) {
   auto* shared = static_cast<Shared*>(param);
+  std::vector<HWND> passedOver;
+  DWORD passedAt = 0;
   for (;;) {
-    WaitForSingleObject(shared->wake, INFINITE);
-    for (;;) {
-      EnterCriticalSection(&shared->lock);
-      if (shared->jobs.empty()) {
-        SetEvent(shared->idle);
-        const bool stop = shared->stop;
-        LeaveCriticalSection(&shared->lock);
-        if (!stop) break;
-        CloseHandle(shared->wake);
-        CloseHandle(shared->idle);
-        DeleteCriticalSection(&shared->lock);
-        delete shared;
-        return 0;
-      }
-      const Job job = shared->jobs.front();
-      shared->jobs.pop_front();
+    if (!passedOver.empty() && GetTickCount() - passedAt >= kRetryMs) passedOver.clear();
+    EnterCriticalSection(&shared->lock);
+    auto next = shared->jobs.begin();
+    while (next != shared->jobs.end() &&
+           std::find(passedOver.begin(), passedOver.end(), next->window) != passedOver.end())
+      ++next;
+    if (next == shared->jobs.end()) {
+      const bool empty = shared->jobs.empty(), stop = shared->stop;
+      if (empty) SetEvent(shared->idle);
       LeaveCriticalSection(&shared->lock);
-      if (!SetWindowRgn(job.window, job.region, job.redraw) && job.region) DeleteObject(job.region);
-      EnterCriticalSection(&shared->lock);
-      const auto it = shared->pending.find(job.window);
-      if (it != shared->pending.end() && --it->second.count == 0) {
-        if (it->second.copy) DeleteObject(it->second.copy);
-        shared->pending.erase(it);
-      }
-      LeaveCriticalSection(&shared->lock);
+      if (empty && stop) break;
+      WaitForSingleObject(shared->wake, empty ? INFINITE : kRetryMs);
+      continue;
     }
+    const HWND window = next->window;
+    LeaveCriticalSection(&shared->lock);
+    if (!WillAnswer(window)) {
+      if (passedOver.empty()) passedAt = GetTickCount();
+      passedOver.push_back(window);
+      continue;
+    }
+    // Only this thread takes jobs out: the window's first job is still the one found.
+    EnterCriticalSection(&shared->lock);
+    const auto it = std::find_if(shared->jobs.begin(), shared->jobs.end(),
+                                 [window](const Job& j) { return j.window == window; });
+    const Job job = *it;
+    shared->jobs.erase(it);
+    LeaveCriticalSection(&shared->lock);
+    if (!SetWindowRgn(job.window, job.region, job.redraw) && job.region) DeleteObject(job.region);
+    EnterCriticalSection(&shared->lock);
+    const auto last = shared->pending.find(job.window);
+    if (last != shared->pending.end() && --last->second.count == 0) {
+      if (last->second.copy) DeleteObject(last->second.copy);
+      shared->pending.erase(last);
+    }
+    LeaveCriticalSection(&shared->lock);
   }
+  CloseHandle(shared->wake);
+  CloseHandle(shared->idle);
+  DeleteCriticalSection(&shared->lock);
+  delete shared;
+  return 0;
 }
 
 }  // namespace tessel

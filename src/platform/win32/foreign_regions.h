@@ -13,14 +13,15 @@ namespace tessel {
 class ForeignRegions {
  public:
   ForeignRegions() = default;
-  // Gives queued regions up to two seconds to be set; a thread still stuck on a hung
-  // window then ends with the process.
+  // Gives queued regions up to two seconds to be set; regions still waiting for a hung
+  // window then end with the process.
   ~ForeignRegions();
   ForeignRegions(const ForeignRegions&) = delete;
   ForeignRegions& operator=(const ForeignRegions&) = delete;
 
   // Queues the region (or none) for the window; the queue owns `region` from here on and
-  // deletes it if the window refuses it. Regions are set in the order they were queued.
+  // deletes it if the window refuses it. A window's regions are set in the order they
+  // were queued; a window whose thread does not answer holds up none of the others.
   bool Set(HWND window, HRGN region, BOOL redraw);
 
   // Waits until every region queued so far is set; false after `timeoutMs`.
