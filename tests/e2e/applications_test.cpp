@@ -14,6 +14,7 @@ namespace tessel {
 namespace {
 
 using e2e::Bars;
+using e2e::RectOf;
 using e2e::RegionType;
 using e2e::WaitFor;
 using testapp::WindowKind;
@@ -23,11 +24,8 @@ class Applications : public e2e::ProgramFixture {
  protected:
   // Starts the program and splits the screen side by side; the bar's rectangle.
   RECT StartSplit(Tessel& tessel) {
-    RECT bar{};
-    if (!tessel.WaitForMainWindow()) return bar;
-    PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
-    if (WaitFor([] { return Bars().size() == 1; })) GetWindowRect(Bars()[0], &bar);
-    return bar;
+    const bool split = tessel.WaitForMainWindow() && e2e::CommandLeaves(IDM_SPLIT_V, 1);
+    return split ? RectOf(Bars()[0]) : RECT{};
   }
 
   // A plain window shown across the bar and fitted there (slid into its frame or
@@ -35,12 +33,6 @@ class Applications : public e2e::ProgramFixture {
   bool CaughtUp(const RECT& bar) {
     HWND probe = Open(WindowKind::kPlain, {bar.left - 200, 700, bar.left + 60, 900});
     return WaitFor([&] { return RegionType(probe) == SIMPLEREGION || RectOf(probe).right <= bar.left; });
-  }
-
-  static RECT RectOf(HWND w) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    return r;
   }
 };
 
@@ -91,7 +83,9 @@ TEST_F(Applications, AHungApplicationNeverStallsTheProgram) {
   Tessel tessel;
   const RECT bar = StartSplit(tessel);
   HWND big = Open(WindowKind::kMaximised, {100, 100, 400, 300});
+  HWND wide = Open(WindowKind::kPlain, {20, 380, 920, 560});  // wider than its frame: clipped
   ASSERT_TRUE(WaitFor([&] { return RectOf(big).left == 0 && RectOf(big).right == bar.left; }));
+  ASSERT_TRUE(WaitFor([&] { return RegionType(wide) == SIMPLEREGION; }));
   ASSERT_TRUE(helper->BeBusy(8000));
   Sleep(200);
 
@@ -99,10 +93,13 @@ TEST_F(Applications, AHungApplicationNeverStallsTheProgram) {
   const DWORD start = GetTickCount();
   e2e::Drag({bar.left + 2, 600}, {bar.left + 102, 600});
   RECT moved{};
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(Bars()[0], &moved) && moved.left == bar.left + 100; }, 2000));
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
-  EXPECT_TRUE(WaitFor([] { return Bars().size() == 2; }, 2000)) << "a split while the application is busy";
+  EXPECT_TRUE(WaitFor([&] { return (moved = RectOf(Bars()[0])).left == bar.left + 100; }, 2000));
+  EXPECT_TRUE(e2e::CommandLeaves(IDM_SPLIT_H, 2, 2000)) << "a split while the application is busy";
   EXPECT_LT(GetTickCount() - start, 4000u);
+  // The busy window's new clip waits for it; another application's is set at once.
+  e2e::HelperApp other(L"other-application");
+  HWND across = other.Open(WindowKind::kPlain, {moved.right + 20, 650, moved.right + 920, 800});
+  EXPECT_TRUE(WaitFor([&] { return RegionType(across) == SIMPLEREGION; }, 2000));
 
   // Once it answers again, the window lies on its frame (the left half of the left frame's
   // split, which is the active frame's).

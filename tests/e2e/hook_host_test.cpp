@@ -20,8 +20,7 @@ using testapp::WindowKind;
 using Tessel = e2e::TesselProcess;
 
 bool SplitVertically(RECT* bar) {
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
-  return WaitFor([] { return e2e::Bars().size() == 1; }) && GetWindowRect(e2e::Bars()[0], bar);
+  return e2e::CommandLeaves(IDM_SPLIT_V, 1) && GetWindowRect(e2e::Bars()[0], bar);
 }
 
 class HookHost : public e2e::ProgramFixture {
@@ -51,10 +50,9 @@ class HookHost : public e2e::ProgramFixture {
     HWND w = app->Open(WindowKind::kPlain, {bar.left - 100, top, bar.left + 250, top + 150});
     if (!w) return false;
     opened->push_back(w);
-    RECT r;
     return WaitFor([&] {
-      return e2e::RegionType(w) == SIMPLEREGION ||
-             (GetWindowRect(w, &r) && (r.left >= bar.right || r.right <= bar.left));
+      const RECT r = e2e::RectOf(w);
+      return e2e::RegionType(w) == SIMPLEREGION || r.left >= bar.right || r.right <= bar.left;
     });
   }
 

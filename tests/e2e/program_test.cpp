@@ -17,8 +17,8 @@
 #include "platform/win32/rect_win32.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_file_version.h"
-#include "shell/options/options_values.h"
 #include "shell/commands.h"
+#include "shell/options/options_values.h"
 #include "storage/frames_format.h"
 #include "storage/settings_store.h"
 
@@ -26,20 +26,20 @@ namespace tessel {
 namespace {
 
 using e2e::Bars;
+using e2e::Inside;
 using e2e::BesideExecutable;
+using e2e::BuiltProgram;
+using e2e::CommandLeaves;
 using e2e::CtrlAlt;
-using e2e::HelperApp;
-using e2e::Key;
 using e2e::Press;
 using e2e::ReadDword;
+using e2e::RectOf;
 using e2e::RegionType;
 using e2e::WaitFor;
 using e2e::WriteDword;
 using testapp::WindowKind;
-
-
 using Tessel = e2e::TesselProcess;
-using e2e::BuiltProgram;
+using Program = e2e::ProgramFixture;
 
 // A message box of another process with the caption "Error": its text, after which it
 // is dismissed. Empty when none appears. The box can be found before its text is in
@@ -57,72 +57,115 @@ std::wstring TakeErrorBox() {
   return text;
 }
 
-// The split command given to the running program, and its bar on the screen.
-bool SplitVertically() {
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
-  return WaitFor([] { return Bars().size() == 1; });
+bool SplitVertically() { return CommandLeaves(IDM_SPLIT_V, 1); }
+
+bool Foreground(HWND w) {
+  SetForegroundWindow(w);
+  return WaitFor([&] { return GetForegroundWindow() == w; });
 }
 
-using Program = e2e::ProgramFixture;
+// The registry key Wine reads tessel.exe's own Windows version and libraries from; gone
+// with the object.
+struct AppDefaults {
+  HKEY key = nullptr;
+  AppDefaults() {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\tessel.exe", 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &key, nullptr);
+  }
+  ~AppDefaults() {
+    RegDeleteTreeW(key, nullptr);
+    RegCloseKey(key);
+  }
+  void Set(const wchar_t* subkey, const wchar_t* name, const wchar_t* text) {
+    RegSetKeyValueW(key, subkey, name, REG_SZ, text, static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+  }
+};
 
-TEST_F(Program, RunsOnceAndEndsCleanly) {
+TEST_F(Program, RunsOnceEndsWithTheSessionAndTheNextStartRestoresTheLayout) {
+  WriteDword(L"LoadSession", 1);
+  HWND before = Open(WindowKind::kPlain, {500, 100, 800, 400});  // across the middle
   Tessel first;
   ASSERT_TRUE(first.WaitForMainWindow());
   EXPECT_FALSE(IsWindowVisible(Tessel::MainWindow()));
   EXPECT_EQ(GetWindowLongPtrW(Tessel::MainWindow(), GWLP_USERDATA), 0x6E577374);
   DWORD clean = 7;
   EXPECT_FALSE(ReadDword(L"CleanExit", &clean)) << "absent while the program runs";
-
-  Tessel second;
-  EXPECT_EQ(second.ExitCode(), 0) << "a second start ends at once";
-  EXPECT_NE(Tessel::MainWindow(), nullptr);
-
-  EXPECT_EQ(first.Exit(), 0);
-  ASSERT_TRUE(ReadDword(L"CleanExit", &clean));
-  EXPECT_EQ(clean, 1u);
-  DWORD magic = 0;
-  ASSERT_TRUE(ReadDword(L"MagicKey", &magic)) << "settings written at exit";
-  EXPECT_EQ(magic, 0x200u);
-  // Every setting as the bytes of its field, which older versions read back as they are.
-  HKEY key;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, e2e::kSettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-  for (const SettingField& field : kSettingFields) {
-    DWORD type = 0, size = 0;
-    EXPECT_EQ(RegQueryValueExW(key, field.name, nullptr, &type, nullptr, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(size, field.size) << std::string(field.name, field.name + wcslen(field.name));
+  {
+    Tessel second;
+    EXPECT_EQ(second.ExitCode(), 0) << "a second start ends at once";
   }
-  RegCloseKey(key);
-}
 
-TEST_F(Program, SplitsTheScreenAndKeepsWindowsInTheirFrames) {
-  HWND before = Open(WindowKind::kPlain, {500, 100, 800, 400});  // across the middle
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  ASSERT_TRUE(SplitVertically());
-  RECT bar;
-  GetWindowRect(Bars()[0], &bar);
-  EXPECT_EQ(bar.right - bar.left, 4);
-
-  // The open window was slid into the frame of its title bar; one shown now across the
+  // The open window is slid into the frame of its title bar; one shown now across the
   // line is clipped there, as the hook library reports it.
-  RECT r;
-  ASSERT_TRUE(WaitFor([&] { return GetWindowRect(before, &r) && (r.right <= bar.left || r.left >= bar.right); }));
+  ASSERT_TRUE(SplitVertically());
+  const RECT bar = RectOf(Bars()[0]);
+  EXPECT_EQ(bar.right - bar.left, 4);
+  EXPECT_TRUE(WaitFor([&] { return RectOf(before).right <= bar.left || RectOf(before).left >= bar.right; }));
   HWND late = Open(WindowKind::kPlain, {bar.left - 100, 500, bar.left + 250, 700});
-  EXPECT_TRUE(WaitFor([&] { return RegionType(late) == SIMPLEREGION || (GetWindowRect(late, &r) && r.left >= bar.right); }))
+  EXPECT_TRUE(WaitFor([&] { return RegionType(late) == SIMPLEREGION || RectOf(late).left >= bar.right; }))
       << "clipped or slid into its frame";
 
-  EXPECT_EQ(tessel.Exit(), 0);
-  EXPECT_EQ(RegionType(late), ERROR) << "released whole at exit";
+  // The session ends: everything is released and saved.
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(Tessel::MainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
+  EXPECT_EQ(first.ExitCode(), 0);
+  EXPECT_TRUE(ReadDword(L"CleanExit", &clean) && clean == 1);
+  EXPECT_EQ(RegionType(late), ERROR) << "released whole";
   EXPECT_TRUE(Bars().empty());
+  // Every setting as the bytes of its field, which older versions read back as they are.
+  for (const SettingField& field : kSettingFields) {
+    DWORD type = 0, size = 0;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, e2e::kSettingsKey, field.name, RRF_RT_ANY, &type, nullptr, &size),
+              ERROR_SUCCESS);
+    EXPECT_TRUE(type == REG_BINARY && size == field.size) << std::string(field.name, field.name + wcslen(field.name));
+  }
+
+  Tessel next;
+  ASSERT_TRUE(next.WaitForMainWindow());
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "restored at start-up";
+}
+
+// A layout saved on a 1920 x 1040 work area: three quarters of the room left of the
+// line, the right side split in equal halves.
+std::vector<std::uint8_t> LayoutFrom1920x1040() {
+  LayoutEntries layout;
+  layout.frames = {
+      {{0, 0, 1920, 1040}, 1, 1, 1, 2, 5, kBarThickness, {1436, 0, 1440, 1040}, {}},
+      {{0, 0, 1436, 1040}, 0, 0, 0, 0, 0, 0, {}, {}},
+      {{1440, 0, 1920, 1040}, 1, 0, 3, 4, 0, kBarThickness, {1440, 518, 1920, 522}, {}},
+      {{1440, 0, 1920, 518}, 0, 0, 0, 0, 2, 0, {}, {}},
+      {{1440, 522, 1920, 1040}, 0, 0, 0, 0, 2, 0, {}, {}},
+  };
+  layout.active = 1;
+  return EncodeLayout(layout);
+}
+
+TEST_F(Program, ALayoutFromALargerScreenComesBackInProportionAndTheFileStaysAsItWas) {
+  WriteDword(L"LoadSession", 1);
+  WriteDword(L"CleanExit", 1);
+  const std::vector<std::uint8_t> saved = LayoutFrom1920x1040();
+  Win32FileSystem files;
+  std::wstring lastFrames;
+  ASSERT_TRUE(LastFramesPath(files, &lastFrames));
+  ASSERT_TRUE(files.WriteWholeFile(lastFrames, saved));
+  ASSERT_EQ(e2e::WorkArea().right, 1280);
+  ASSERT_EQ(e2e::WorkArea().bottom, 1004);
+  Tessel fitted;
+  ASSERT_TRUE(fitted.WaitForMainWindow());
+  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
+  std::vector<RECT> bars = e2e::BarRects();
+  if (bars[0].right - bars[0].left != 4) std::swap(bars[0], bars[1]);
+  EXPECT_EQ(FromRECT(bars[0]), (Rect{956, 0, 960, 1004})) << "three quarters of 1276 pixels, rounded";
+  EXPECT_EQ(FromRECT(bars[1]), (Rect{960, 500, 1280, 504})) << "the right side halved";
+  std::vector<std::uint8_t> after;
+  EXPECT_TRUE(files.ReadWholeFile(lastFrames, 4096, &after) && after == saved) << "the file is not rewritten";
 }
 
 TEST_F(Program, RefusesToRunWithoutAWholeHookLibraryOrFromAFolderOthersCanChange) {
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"tessel-no-hooks\\";
+  const std::wstring folder = std::wstring(temp) + L"tessel-no-hooks\\", exe = folder + L"tessel.exe";
   CreateDirectoryW(folder.c_str(), nullptr);
-  const std::wstring exe = folder + L"tessel.exe";
   ASSERT_TRUE(CopyFileW(BuiltProgram().c_str(), exe.c_str(), FALSE));
   DeleteFileW((folder + L"hmg.dll").c_str());
   // The last layout is restored before the library is looked for.
@@ -134,21 +177,14 @@ TEST_F(Program, RefusesToRunWithoutAWholeHookLibraryOrFromAFolderOthersCanChange
     ASSERT_EQ(first.Exit(), 0);
   }
   HWND wide = Open(WindowKind::kPlain, {100, 100, 1000, 400});  // wider than a frame: clipped
-  {
-    Tessel alone(L"", exe);
-    EXPECT_EQ(TakeErrorBox(), L"Fatal error: can not load hmg.dll.");
-    EXPECT_EQ(alone.ExitCode(), 1);
-  }
-  RECT r;
-  ASSERT_TRUE(GetWindowRect(wide, &r));
-  EXPECT_EQ(r.left, 0) << "slid into the restored left frame";
-  EXPECT_EQ(RegionType(wide), ERROR) << "and given back whole when the program gave up";
-  // A library without the hook entry points: any program file will do.
-  ASSERT_TRUE(CopyFileW(BesideExecutable(L"window_app.exe").c_str(), (folder + L"hmg.dll").c_str(), FALSE));
-  {
-    Tessel wrong(L"", exe);
-    EXPECT_EQ(TakeErrorBox(), L"Fatal error: hmg.dll is invalid.");
-    EXPECT_EQ(wrong.ExitCode(), 1);
+  // Missing, then a library without the hook entry points (any program file will do).
+  for (const wchar_t* error : {L"Fatal error: can not load hmg.dll.", L"Fatal error: hmg.dll is invalid."}) {
+    Tessel refused(L"", exe);
+    EXPECT_EQ(TakeErrorBox(), error);
+    EXPECT_EQ(refused.ExitCode(), 1);
+    EXPECT_EQ(RectOf(wide).left, 0) << "slid into the restored left frame";
+    EXPECT_EQ(RegionType(wide), ERROR) << "and given back whole when the program gave up";
+    CopyFileW(BesideExecutable(L"window_app.exe").c_str(), (folder + L"hmg.dll").c_str(), FALSE);
   }
   DeleteFileW((folder + L"hmg.dll").c_str());
   DeleteFileW(exe.c_str());
@@ -173,8 +209,7 @@ TEST_F(Program, RefusesToRunWithoutAWholeHookLibraryOrFromAFolderOthersCanChange
     ASSERT_TRUE(e2e::RunShell("chmod " + u.chmod));
     Tessel refused(L"", dosFolder + L"\\tessel.exe");
     const std::wstring text = TakeErrorBox();
-    EXPECT_EQ(text.rfind(L"Tessel runs with administrator rights", 0), 0u)
-        << std::string(text.begin(), text.end());
+    EXPECT_EQ(text.rfind(L"Tessel runs with administrator rights", 0), 0u) << std::string(text.begin(), text.end());
     EXPECT_NE(text.find(L"\r\n" + u.named + L"\r\n"), std::wstring::npos) << "names what others can change";
     EXPECT_EQ(refused.ExitCode(), 1);
     EXPECT_EQ(Tessel::MainWindow(), nullptr);
@@ -189,10 +224,10 @@ TEST_F(Program, RefusesToRunWithoutAWholeHookLibraryOrFromAFolderOthersCanChange
 }
 
 TEST_F(Program, HotkeysSplitRemoveAndMoveTheWindowInFront) {
-  WriteDword(L"HKSplitV", 0x0600 | 'V');             // Ctrl+Alt+V
-  WriteDword(L"HKSplitH", 0x0600 | 'H');             // Ctrl+Alt+H
-  WriteDword(L"HKRemoveFrame", 0x0600 | 'R');        // Ctrl+Alt+R
-  WriteDword(L"HKMoveRight", 0x0E00 | VK_RIGHT);     // Ctrl+Alt+Right, an extended key
+  WriteDword(L"HKSplitV", 0x0600 | 'V');  // Ctrl+Alt+V
+  WriteDword(L"HKSplitH", 0x0600 | 'H');
+  WriteDword(L"HKRemoveFrame", 0x0600 | 'R');
+  WriteDword(L"HKMoveRight", 0x0E00 | VK_RIGHT);  // Ctrl+Alt+Right, an extended key
   WriteDword(L"HKMoveLeft", 0x0E00 | VK_LEFT);
   WriteDword(L"HKMoveDown", 0x0E00 | VK_DOWN);
   WriteDword(L"HKMoveUp", 0x0E00 | VK_UP);
@@ -201,311 +236,28 @@ TEST_F(Program, HotkeysSplitRemoveAndMoveTheWindowInFront) {
   ASSERT_TRUE(tessel.WaitForMainWindow());
   CtrlAlt('V');
   ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
-  RECT bar;
-  GetWindowRect(Bars()[0], &bar);
+  const RECT bar = RectOf(Bars()[0]);
 
-  SetForegroundWindow(w);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+  ASSERT_TRUE(Foreground(w));
   CtrlAlt(VK_RIGHT);
-  RECT r;
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left == bar.right; }))
-      << "slid to the near edge of the frame on the right";
+  EXPECT_TRUE(WaitFor([&] { return RectOf(w).left == bar.right; })) << "slid to the near edge of the right frame";
   CtrlAlt(VK_LEFT);
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.right == bar.left; })) << "and back";
+  EXPECT_TRUE(WaitFor([&] { return RectOf(w).right == bar.left; })) << "and back";
 
   // The left frame (the window's, now active) split in two; the window goes down and up.
   CtrlAlt('H');
   ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
   RECT across{};
-  for (HWND b : Bars()) {
-    RECT br;
-    GetWindowRect(b, &br);
-    if (br.bottom - br.top == 4) across = br;
-  }
+  for (const RECT& r : e2e::BarRects())
+    if (r.bottom - r.top == 4) across = r;
   EXPECT_EQ(across.right, bar.left) << "the left frame was split";
   CtrlAlt(VK_DOWN);
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.top == across.bottom; }));
+  EXPECT_TRUE(WaitFor([&] { return RectOf(w).top == across.bottom; }));
   CtrlAlt(VK_UP);
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.bottom <= across.top; }));
+  EXPECT_TRUE(WaitFor([&] { return RectOf(w).bottom <= across.top; }));
 
   CtrlAlt('R');
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "the active frame removed";
-}
-
-// A layout saved on a 1920 x 1040 work area: three quarters of the room left of the
-// line, the right side split in equal halves.
-std::vector<std::uint8_t> LayoutFrom1920x1040() {
-  LayoutEntries layout;
-  layout.frames = {
-      {{0, 0, 1920, 1040}, 1, 1, 1, 2, 5, kBarThickness, {1436, 0, 1440, 1040}, {}},
-      {{0, 0, 1436, 1040}, 0, 0, 0, 0, 0, 0, {}, {}},
-      {{1440, 0, 1920, 1040}, 1, 0, 3, 4, 0, kBarThickness, {1440, 518, 1920, 522}, {}},
-      {{1440, 0, 1920, 518}, 0, 0, 0, 0, 2, 0, {}, {}},
-      {{1440, 522, 1920, 1040}, 0, 0, 0, 0, 2, 0, {}, {}},
-  };
-  layout.active = 1;
-  return EncodeLayout(layout);
-}
-
-TEST_F(Program, TheLastLayoutComesBackAfterACleanExitFittedToTheScreen) {
-  WriteDword(L"LoadSession", 1);
-  {
-    Tessel tessel;
-    ASSERT_TRUE(tessel.WaitForMainWindow());
-    ASSERT_TRUE(SplitVertically());
-    ASSERT_EQ(tessel.Exit(), 0);
-  }
-  EXPECT_TRUE(Bars().empty());
-  {
-    Tessel again;
-    ASSERT_TRUE(again.WaitForMainWindow());
-    EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "restored at start-up";
-    ASSERT_EQ(again.Exit(), 0);
-  }
-
-  // Saved on a larger screen: the lines keep their proportion in the 1280 x 1004 work
-  // area, and the file stays as it was.
-  const std::vector<std::uint8_t> saved = LayoutFrom1920x1040();
-  Win32FileSystem files;
-  std::wstring lastFrames;
-  ASSERT_TRUE(LastFramesPath(files, &lastFrames));
-  ASSERT_TRUE(files.WriteWholeFile(lastFrames, saved));
-  const RECT area = e2e::WorkArea();
-  ASSERT_EQ(area.right, 1280);
-  ASSERT_EQ(area.bottom, 1004);
-  Tessel fitted;
-  ASSERT_TRUE(fitted.WaitForMainWindow());
-  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
-  std::vector<RECT> bars = e2e::BarRects();
-  if (bars[0].right - bars[0].left != 4) std::swap(bars[0], bars[1]);
-  EXPECT_EQ(FromRECT(bars[0]), (Rect{956, 0, 960, 1004})) << "three quarters of 1276 pixels, rounded";
-  EXPECT_EQ(FromRECT(bars[1]), (Rect{960, 500, 1280, 504})) << "the right side halved";
-  std::vector<std::uint8_t> after;
-  EXPECT_TRUE(files.ReadWholeFile(lastFrames, 4096, &after) && after == saved) << "the file is not rewritten";
-}
-
-TEST_F(Program, TrayMenuCarriesTheCommandsAndGivesTheForegroundBack) {
-  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  SetForegroundWindow(w);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
-  // The pointer reaching the icon, then the click on it, as the icon reports them.
-  PostMessageW(Tessel::MainWindow(), 0x465, 0, WM_MOUSEMOVE);
-  PostMessageW(Tessel::MainWindow(), 0x465, 0, WM_RBUTTONDOWN);
-  HWND menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (menu = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(menu); }));
-  EXPECT_NE(GetForegroundWindow(), w) << "the menu takes the foreground";
-  Key('V', false);  // " Split &vertically"
-  Key('V', true);
-  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
-  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; })) << "and the window in front has it back";
-}
-
-TEST_F(Program, MagicClickChoosesTheFrameTheNextSplitActsOn) {
-  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  ASSERT_TRUE(SplitVertically());
-  RECT vertical;
-  GetWindowRect(Bars()[0], &vertical);
-
-  // Which side of the vertical bar its arrows point to: its top right pixel is light
-  // blue when they point left, blue when right.
-  auto arrowsPoint = [&] {
-    HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, vertical.left + 3, vertical.top);
-    ReleaseDC(nullptr, screen);
-    return c == RGB(0x43, 0xBD, 0xFA) ? 'L' : c == RGB(0x33, 0x99, 0xCC) ? 'R' : '?';
-  };
-
-  // A window active in the left frame; the click on empty desktop in the right frame
-  // takes the activation from it, and the news of that reaches the program after the
-  // click's own.
-  SetForegroundWindow(w);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w && arrowsPoint() == 'L'; }));
-  e2e::CtrlClickAt(vertical.right + 100, 600);
-  EXPECT_TRUE(WaitFor([&] { return arrowsPoint() == 'R'; })) << "the clicked frame is active";
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() != w; })) << "the click took the activation";
-  Sleep(300);  // for the helper's report of losing it
-  EXPECT_EQ(arrowsPoint(), 'R') << "and stays active";
-
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
-  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
-  for (HWND bar : Bars()) {
-    RECT r;
-    GetWindowRect(bar, &r);
-    if (r.bottom - r.top == 4) {
-      EXPECT_EQ(r.left, vertical.right) << "the clicked right frame was split";
-    }
-  }
-}
-
-TEST_F(Program, AnswersFrameRequestsInTheNamedBlockOnlyWhenWellFormed) {
-  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  ASSERT_TRUE(SplitVertically());
-  RECT bar;
-  GetWindowRect(Bars()[0], &bar);
-
-  const std::int32_t number = static_cast<std::int32_t>(GetCurrentProcessId());
-  const std::wstring name = L"TSSM" + std::to_wstring(number);
-  HANDLE block = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 20, name.c_str());
-  ASSERT_NE(block, nullptr);
-  auto* reply = static_cast<std::int32_t*>(MapViewOfFile(block, FILE_MAP_ALL_ACCESS, 0, 0, 20));
-  ASSERT_NE(reply, nullptr);
-
-  std::int32_t request[3] = {static_cast<std::int32_t>(reinterpret_cast<UINT_PTR>(w)), 36, number};
-  COPYDATASTRUCT data{0, sizeof request, request};
-  DWORD_PTR result = 7;
-  SendMessageTimeoutW(Tessel::MainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                      5000, &result);
-  EXPECT_EQ(result, 1u);
-  EXPECT_EQ(reply[0], 1);
-  EXPECT_EQ(reply[3], bar.left) << "the left frame's right edge";
-
-  reply[0] = 0;
-  data.cbData = 8;  // cut short
-  SendMessageTimeoutW(Tessel::MainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                      5000, &result);
-  EXPECT_EQ(result, 0u);
-  request[1] = 35;
-  data.cbData = sizeof request;
-  SendMessageTimeoutW(Tessel::MainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                      5000, &result);
-  EXPECT_EQ(result, 0u);
-  EXPECT_EQ(reply[0], 0) << "nothing written";
-  UnmapViewOfFile(reply);
-  CloseHandle(block);
-}
-
-TEST_F(Program, WithoutTheCompositionLibraryOnlyVistaAndLaterRefuseTheFirstSplit) {
-  HKEY defaults;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\tessel.exe", 0, nullptr, 0,
-                            KEY_ALL_ACCESS, nullptr, &defaults, nullptr),
-            ERROR_SUCCESS);
-  HKEY overrides;
-  ASSERT_EQ(RegCreateKeyExW(defaults, L"DllOverrides", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &overrides, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExW(overrides, L"dwmapi", 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), 2);  // disabled
-  for (const wchar_t* version : {L"win7", L"winxp", L"win2k"}) {
-    SCOPED_TRACE(::testing::Message() << (version[3] == L'7' ? "Windows 7" : "before Vista"));
-    RegSetValueExW(defaults, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                   static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
-    Tessel tessel;
-    ASSERT_TRUE(tessel.WaitForMainWindow());
-    if (version[3] == L'7') {
-      PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
-      EXPECT_EQ(TakeErrorBox(), L"Failed to disable aero effect.");
-      EXPECT_TRUE(Bars().empty());
-    } else {
-      EXPECT_TRUE(SplitVertically()) << "composition is not switched before version 6";
-    }
-  }
-  RegCloseKey(overrides);
-  RegDeleteTreeW(defaults, nullptr);
-  RegCloseKey(defaults);
-}
-
-
-TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  ASSERT_TRUE(SplitVertically());
-  RECT bar;
-  GetWindowRect(Bars()[0], &bar);
-
-  // A window with a dialog touching it, both left of the line.
-  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
-  HWND dialog = helper->Open(WindowKind::kOwnedDialog, {400, 120, 550, 220}, w);
-  opened.push_back(dialog);
-  RECT r;
-  ASSERT_TRUE(WaitFor([&] { return GetWindowRect(dialog, &r) && r.right <= bar.left; }))
-      << "the dialog stays inside its owner's frame";
-
-  // Dragged by its title bar until the pointer is in the right frame, while most of the
-  // window and its title bar are still left of the line: the drop goes by the pointer,
-  // and the window is slid wholly into the right frame.
-  e2e::Drag({320, 110}, {bar.right + 40, 110});
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left >= bar.right && RegionType(w) == ERROR; }))
-      << "in the right frame, whole";
-
-  // Maximised, it lies exactly on its frame.
-  HWND big = Open(WindowKind::kMaximised, {100, 500, 400, 700});
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && r.left == 0 && r.right == bar.left; }, 10000));
-  EXPECT_TRUE(IsZoomed(big)) << "still maximised, just over its frame";
-
-  // At exit it goes back where the system maximises a window.
-  EXPECT_EQ(tessel.Exit(), 0);
-  RECT system;
-  ASSERT_TRUE(GetWindowRect(Open(WindowKind::kMaximised, {100, 500, 400, 700}), &system));
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && EqualRect(&r, &system); }));
-}
-
-TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  ASSERT_TRUE(SplitVertically());
-  const RECT area = e2e::WorkArea();
-  HWND bar = Bars()[0];
-  RECT b;
-  GetWindowRect(bar, &b);
-  EXPECT_EQ(b.left, area.left + (area.right - area.left - 4) / 2);
-  wchar_t text[64];
-  GetClassNameW(bar, text, 64);
-  EXPECT_STREQ(text, L"TesselSplitterClass");
-  GetWindowTextW(bar, text, 64);
-  EXPECT_STREQ(text, L"TesselSplitter");
-  EXPECT_EQ(GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW) << "kept off the taskbar";
-  EXPECT_TRUE(WaitFor([&] { return GetWindowLongPtrW(bar, GWLP_USERDATA) == 0x6E577374; })) << "tagged";
-
-  // A window at the right frame's edge; the bar dragged 100 pixels right, and the window
-  // in front keeps the foreground.
-  HWND w = Open(WindowKind::kPlain, {b.right + 10, 200, b.right + 310, 400});
-  RECT r;
-  SetForegroundWindow(w);
-  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
-  e2e::Drag({b.left + 2, 600}, {b.left + 102, 640});
-  ASSERT_TRUE(WaitFor([&] { return GetWindowRect(bar, &r) && r.left == b.left + 100; }));
-  EXPECT_EQ(r.top, b.top) << "moved along its axis only";
-  EXPECT_TRUE(WaitFor([&] { return GetWindowRect(w, &r) && r.left == b.right + 100 && RegionType(w) == ERROR; }))
-      << "the window along the line goes with it, whole";
-  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
-
-  // The taskbar grows by 30 pixels, moved by another program; Wine tells running
-  // programs of the new work area when a program starts.
-  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
-  RECT before;
-  ASSERT_TRUE(taskbar && GetWindowRect(taskbar, &before));
-  for (int grow : {30, 0}) {
-    ASSERT_TRUE(helper->Place(taskbar, {before.left, before.top - grow, before.right, before.bottom}));
-    { e2e::HelperApp nudge(L"work-area-nudge"); }
-    // As the shell announces it.
-    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return GetWindowRect(bar, &r) && r.bottom == area.bottom - grow; }))
-        << grow;
-  }
-}
-
-TEST_F(Program, EndOfTheSessionSavesAndReleasesEverything) {
-  WriteDword(L"LoadSession", 1);
-  HWND w = Open(WindowKind::kPlain, {500, 100, 800, 400});
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  ASSERT_TRUE(SplitVertically());
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(Tessel::MainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &result);
-  EXPECT_EQ(tessel.ExitCode(), 0);
-  DWORD clean = 0;
-  EXPECT_TRUE(ReadDword(L"CleanExit", &clean) && clean == 1);
-  EXPECT_EQ(RegionType(w), ERROR);
-  EXPECT_TRUE(Bars().empty());
-
-  // The layout of the session that ended is the one the next start restores.
-  Tessel next;
-  ASSERT_TRUE(next.WaitForMainWindow());
-  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
 }
 
 // Opens the tray menu as a click on the icon would, and waits until it shows.
@@ -516,11 +268,152 @@ HWND OpenTrayMenu() {
   return menu;
 }
 
+TEST_F(Program, TheTrayMenuAndTheMagicClickChooseWhatTheNextSplitActsOn) {
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  ASSERT_TRUE(Foreground(w));
+  // The pointer reaching the icon, then the click on it, as the icon reports them.
+  PostMessageW(Tessel::MainWindow(), 0x465, 0, WM_MOUSEMOVE);
+  ASSERT_NE(OpenTrayMenu(), nullptr);
+  EXPECT_NE(GetForegroundWindow(), w) << "the menu takes the foreground";
+  Press('V');  // " Split &vertically"
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; })) << "and the window in front has it back";
+  const RECT vertical = RectOf(Bars()[0]);
+
+  // Which side of the vertical bar its arrows point to: its top right pixel is light
+  // blue when they point left, blue when right.
+  auto arrowsPoint = [&] {
+    HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, vertical.left + 3, vertical.top);
+    ReleaseDC(nullptr, screen);
+    return c == RGB(0x43, 0xBD, 0xFA) ? 'L' : c == RGB(0x33, 0x99, 0xCC) ? 'R' : '?';
+  };
+  // A window active in the left frame; the click on empty desktop in the right frame
+  // takes the activation from it, and the news of that reaches the program after the
+  // click's own.
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == w && arrowsPoint() == 'L'; }));
+  e2e::CtrlClickAt(vertical.right + 100, 600);
+  EXPECT_TRUE(WaitFor([&] { return arrowsPoint() == 'R'; })) << "the clicked frame is active";
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() != w; })) << "the click took the activation";
+  Sleep(300);  // for the helper's report of losing it
+  EXPECT_EQ(arrowsPoint(), 'R') << "and stays active";
+  ASSERT_TRUE(CommandLeaves(IDM_SPLIT_H, 2));
+  RECT across{};
+  for (const RECT& r : e2e::BarRects())
+    if (r.bottom - r.top == 4) across = r;
+  EXPECT_EQ(across.left, vertical.right) << "the clicked right frame was split";
+}
+
+TEST_F(Program, AnswersFrameRequestsInTheNamedBlockOnlyWhenWellFormed) {
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  ASSERT_TRUE(SplitVertically());
+  const std::int32_t number = static_cast<std::int32_t>(GetCurrentProcessId());
+  HANDLE block = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 20,
+                                    (L"TSSM" + std::to_wstring(number)).c_str());
+  auto* reply = static_cast<std::int32_t*>(MapViewOfFile(block, FILE_MAP_ALL_ACCESS, 0, 0, 20));
+  ASSERT_NE(reply, nullptr);
+  std::int32_t request[3] = {static_cast<std::int32_t>(reinterpret_cast<UINT_PTR>(w)), 36, number};
+  auto ask = [&](DWORD size) {
+    COPYDATASTRUCT data{0, size, request};
+    DWORD_PTR result = 7;
+    SendMessageTimeoutW(Tessel::MainWindow(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                        5000, &result);
+    return result;
+  };
+  EXPECT_EQ(ask(sizeof request), 1u);
+  EXPECT_EQ(reply[0], 1);
+  EXPECT_EQ(reply[3], RectOf(Bars()[0]).left) << "the left frame's right edge";
+  reply[0] = 0;
+  EXPECT_EQ(ask(8), 0u) << "cut short";
+  request[1] = 35;
+  EXPECT_EQ(ask(sizeof request), 0u) << "a request of another kind";
+  EXPECT_EQ(reply[0], 0) << "nothing written";
+  UnmapViewOfFile(reply);
+  CloseHandle(block);
+}
+
+TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  ASSERT_TRUE(SplitVertically());
+  const RECT bar = RectOf(Bars()[0]);
+
+  // A window with a dialog touching it, both left of the line.
+  HWND w = Open(WindowKind::kPlain, {100, 100, 400, 300});
+  HWND dialog = helper->Open(WindowKind::kOwnedDialog, {400, 120, 550, 220}, w);
+  opened.push_back(dialog);
+  ASSERT_TRUE(WaitFor([&] { return RectOf(dialog).right <= bar.left; }))
+      << "the dialog stays inside its owner's frame";
+
+  // Dragged by its title bar until the pointer is in the right frame, while most of the
+  // window and its title bar are still left of the line: the drop goes by the pointer,
+  // and the window is slid wholly into the right frame.
+  e2e::Drag({320, 110}, {bar.right + 40, 110});
+  EXPECT_TRUE(WaitFor([&] { return RectOf(w).left >= bar.right && RegionType(w) == ERROR; }))
+      << "in the right frame, whole";
+
+  // Maximised, it lies exactly on its frame.
+  HWND big = Open(WindowKind::kMaximised, {100, 500, 400, 700});
+  EXPECT_TRUE(WaitFor([&] { return RectOf(big).left == 0 && RectOf(big).right == bar.left; }, 10000));
+  EXPECT_TRUE(IsZoomed(big)) << "still maximised, just over its frame";
+
+  // At exit it goes back where the system maximises a window.
+  EXPECT_EQ(tessel.Exit(), 0);
+  const RECT system = RectOf(Open(WindowKind::kMaximised, {100, 500, 400, 700}));
+  EXPECT_TRUE(WaitFor([&] {
+    const RECT r = RectOf(big);
+    return EqualRect(&r, &system);
+  }));
+}
+
+TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
+  Tessel tessel;
+  ASSERT_TRUE(tessel.WaitForMainWindow());
+  ASSERT_TRUE(SplitVertically());
+  const RECT area = e2e::WorkArea();
+  HWND bar = Bars()[0];
+  const RECT b = RectOf(bar);
+  EXPECT_EQ(b.left, area.left + (area.right - area.left - 4) / 2);
+  wchar_t text[64];
+  GetClassNameW(bar, text, 64);
+  EXPECT_STREQ(text, L"TesselSplitterClass");
+  GetWindowTextW(bar, text, 64);
+  EXPECT_STREQ(text, L"TesselSplitter");
+  EXPECT_EQ(GetWindowLongW(bar, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, WS_EX_TOOLWINDOW) << "kept off the taskbar";
+  EXPECT_TRUE(WaitFor([&] { return GetWindowLongPtrW(bar, GWLP_USERDATA) == 0x6E577374; })) << "tagged";
+
+  // A settled window near the line in the right frame; the bar dragged 100 pixels right
+  // into it clips it where it is, and the window in front keeps the foreground.
+  HWND w = Open(WindowKind::kPlain, {b.right + 10, 200, b.right + 310, 400});
+  ASSERT_TRUE(Foreground(w));
+  Sleep(1000);
+  e2e::Drag({b.left + 2, 600}, {b.left + 102, 640});
+  ASSERT_TRUE(WaitFor([&] { return RectOf(bar).left == b.left + 100; }));
+  EXPECT_EQ(RectOf(bar).top, b.top) << "moved along its axis only";
+  EXPECT_TRUE(WaitFor([&] { return RectOf(w).left == b.right + 10 && RegionType(w) == SIMPLEREGION; }));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == w; }));
+
+  // The taskbar grows by 30 pixels, moved by another program; Wine tells running
+  // programs of the new work area when a program starts.
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  ASSERT_NE(taskbar, nullptr);
+  const RECT before = RectOf(taskbar);
+  for (int grow : {30, 0}) {
+    ASSERT_TRUE(helper->Place(taskbar, {before.left, before.top - grow, before.right, before.bottom}));
+    { e2e::HelperApp nudge(L"work-area-nudge"); }
+    // As the shell announces it.
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return RectOf(bar).bottom == area.bottom - grow; })) << grow;
+  }
+}
 
 // Types a file name into a file dialog of the program and presses its OK button.
 bool ChooseFile(const wchar_t* caption, const std::wstring& path) {
-  HWND dialog = nullptr;
-  HWND name = nullptr;
+  HWND dialog = nullptr, name = nullptr;
   if (!WaitFor([&] {
         dialog = FindWindowW(L"#32770", caption);
         name = dialog ? GetDlgItem(dialog, 0x47C) : nullptr;
@@ -532,10 +425,16 @@ bool ChooseFile(const wchar_t* caption, const std::wstring& path) {
   return WaitFor([&] { return !IsWindow(dialog); });
 }
 
+// The tray menu's entry with the accelerator `key`, then a file named in its dialog.
+bool FromTrayMenu(WORD key, const wchar_t* caption, const std::wstring& path) {
+  if (!OpenTrayMenu()) return false;
+  Press(key);
+  return ChooseFile(caption, path);
+}
+
 TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenuFromTheDocumentsOrTheLastFolderUsed) {
-  wchar_t temp[MAX_PATH];
+  wchar_t temp[MAX_PATH], documents[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  wchar_t documents[MAX_PATH];
   ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)));
   const std::wstring file = std::wstring(temp) + L"tessel-menu-test.tsf";
   const std::wstring first = std::wstring(documents) + L"\\tessel-first-layout.tsf";
@@ -553,65 +452,43 @@ TEST_F(Program, LayoutsSaveAndLoadThroughTheTrayMenuFromTheDocumentsOrTheLastFol
   // A name alone is saved in the user's documents the first time, not where the program
   // happens to run.
   ASSERT_TRUE(SplitVertically());
-  ASSERT_NE(OpenTrayMenu(), nullptr);
-  Press('S');
-  ASSERT_TRUE(ChooseFile(L"Tessel Save As", L"tessel-first-layout.tsf"));
+  ASSERT_TRUE(FromTrayMenu('S', L"Tessel Save As", L"tessel-first-layout.tsf"));
   ASSERT_TRUE(WaitFor([&] { return GetFileAttributesW(first.c_str()) != INVALID_FILE_ATTRIBUTES; }))
-      << "in the documents folder; an error box says: " << [] { const std::wstring t = TakeErrorBox(); return std::string(t.begin(), t.end()); }();
+      << "in the documents folder; an error box says: "
+      << [] { const std::wstring t = TakeErrorBox(); return std::string(t.begin(), t.end()); }();
   DeleteFileW(first.c_str());
 
-  ASSERT_NE(OpenTrayMenu(), nullptr);
-  Press('S');
-  ASSERT_TRUE(ChooseFile(L"Tessel Save As", file));
-  ASSERT_TRUE(WaitFor([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }));
-  HANDLE saved = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(saved, INVALID_HANDLE_VALUE);
-  char bytes[12] = {};
-  DWORD read = 0;
-  ReadFile(saved, bytes, sizeof bytes, &read, nullptr);
-  const DWORD size = GetFileSize(saved, nullptr);
-  CloseHandle(saved);
-  EXPECT_EQ(std::string(bytes, 4), "TSFS");
-  EXPECT_EQ(bytes[4], 1) << "version 1";
-  EXPECT_EQ(bytes[8], 3) << "three frames";
-  EXPECT_EQ(size, 204u) << "the header, three frames and one bar";
+  ASSERT_TRUE(FromTrayMenu('S', L"Tessel Save As", file));
+  Win32FileSystem files;
+  std::vector<std::uint8_t> whole;
+  ASSERT_TRUE(WaitFor([&] { return files.ReadWholeFile(file, 4096, &whole); }));
+  ASSERT_EQ(whole.size(), 204u) << "the header, three frames and one bar";
+  EXPECT_EQ(std::string(whole.begin(), whole.begin() + 4), "TSFS");
+  EXPECT_EQ(whole[4], 1) << "version 1";
+  EXPECT_EQ(whole[8], 3) << "three frames";
 
   // Split once more, then load the saved layout back, named alone: the dialog opens in
   // the folder it was saved to (a file it cannot find keeps it open). One bar again.
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
-  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
-  ASSERT_NE(OpenTrayMenu(), nullptr);
-  Press('L');
-  ASSERT_TRUE(ChooseFile(L"Tessel Open", L"tessel-menu-test.tsf"));
+  ASSERT_TRUE(CommandLeaves(IDM_SPLIT_H, 2));
+  ASSERT_TRUE(FromTrayMenu('L', L"Tessel Open", L"tessel-menu-test.tsf"));
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
 
   // A file cut short is refused before the layout is touched.
-  Win32FileSystem files;
-  std::vector<std::uint8_t> whole;
-  ASSERT_TRUE(files.ReadWholeFile(file, 4096, &whole));
   whole.pop_back();
   ASSERT_TRUE(files.WriteWholeFile(file, whole));
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
-  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
-  ASSERT_NE(OpenTrayMenu(), nullptr);
-  Press('L');
-  ASSERT_TRUE(ChooseFile(L"Tessel Open", file));
+  ASSERT_TRUE(CommandLeaves(IDM_SPLIT_H, 2));
+  ASSERT_TRUE(FromTrayMenu('L', L"Tessel Open", file));
   EXPECT_EQ(TakeErrorBox(), L"Failed to load file. \r\nPlease make sure the file is valid and its version is correct.");
   EXPECT_EQ(Bars().size(), 2u);
   DeleteFileW(file.c_str());
 }
 
-// The screen's pixels under a window, as 0xRRGGBB, row by row; its width in `width`.
-std::vector<std::uint32_t> PixelsOf(HWND window, int* width) {
-  RECT r;
-  if (!window || !GetWindowRect(window, &r)) return {};
+// The screen's pixels under a window, as 0xRRGGBB.
+std::vector<std::uint32_t> PixelsOf(HWND window) {
+  const RECT r = RectOf(window);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  if (w <= 0 || h <= 0) return {};
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
@@ -625,45 +502,39 @@ std::vector<std::uint32_t> PixelsOf(HWND window, int* width) {
   DeleteObject(shot);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  *width = w;
   return pixels;
 }
 
-// Whether the taskbar shows a pixel of the given colour (0xRRGGBB) anywhere.
 bool TaskbarShows(std::uint32_t rgb) {
-  int width = 0;
-  for (std::uint32_t p : PixelsOf(FindWindowW(L"Shell_TrayWnd", nullptr), &width))
-    if (p == rgb) return true;
-  return false;
+  const std::vector<std::uint32_t> pixels = PixelsOf(FindWindowW(L"Shell_TrayWnd", nullptr));
+  return std::find(pixels.begin(), pixels.end(), rgb) != pixels.end();
 }
 
-
-TEST_F(Program, TrayIconFollowsTheWindowsVersion) {
-  constexpr std::uint32_t kGreen = 0xB3FA6D;  // only the modern icon has the green frame
+TEST_F(Program, TheTrayIconAndTheFirstSplitFollowTheWindowsVersion) {
+  constexpr std::uint32_t kGreen = 0xB3FA6D;      // only the modern icon has the green frame
   constexpr std::uint32_t kLightBlue = 0x43BDFA;  // both icons have it
-  HKEY defaults;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\tessel.exe", 0, nullptr, 0,
-                            KEY_ALL_ACCESS, nullptr, &defaults, nullptr),
-            ERROR_SUCCESS);
-  for (const wchar_t* version : {L"win2k", L"winxp"}) {
-    const bool classic = version[3] == L'2';
-    SCOPED_TRACE(::testing::Message() << "version " << (classic ? "2000" : "XP or 7"));
-    RegSetValueExW(defaults, L"Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
-                   static_cast<DWORD>((wcslen(version) + 1) * sizeof(wchar_t)));
+  AppDefaults defaults;
+  defaults.Set(L"DllOverrides", L"dwmapi", L"");  // no composition library
+  for (const wchar_t* version : {L"win7", L"winxp", L"win2k"}) {
+    const bool classic = version[3] == L'2', vista = version[3] == L'7';
+    SCOPED_TRACE(std::string(version, version + wcslen(version)));
+    defaults.Set(nullptr, L"Version", version);
     ASSERT_TRUE(WaitFor([] { return !TaskbarShows(kLightBlue); })) << "no icon left from an earlier start";
     Tessel tessel;
     ASSERT_TRUE(tessel.WaitForMainWindow());
     EXPECT_TRUE(WaitFor([] { return TaskbarShows(kLightBlue); })) << "the icon is shown";
-    if (classic) {
-      EXPECT_FALSE(TaskbarShows(kGreen));
+    EXPECT_EQ(WaitFor([] { return TaskbarShows(kGreen); }, classic ? 200 : 5000), !classic);
+    // Composition is switched off for frames from Vista on only, where failing to is fatal.
+    if (vista) {
+      PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
+      EXPECT_EQ(TakeErrorBox(), L"Failed to disable aero effect.");
+      EXPECT_TRUE(Bars().empty());
     } else {
-      EXPECT_TRUE(WaitFor([] { return TaskbarShows(kGreen); }));
+      EXPECT_TRUE(SplitVertically());
     }
     EXPECT_EQ(tessel.Exit(), 0);
     EXPECT_TRUE(WaitFor([] { return !TaskbarShows(kLightBlue); })) << "and removed at exit";
   }
-  RegDeleteTreeW(defaults, nullptr);
-  RegCloseKey(defaults);
 }
 
 // The options sheet of the running program, once it shows with its first page made.
@@ -683,10 +554,12 @@ HWND SheetPage(HWND sheet, int index) {
   return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, index, 0));
 }
 
-// Presses one of the sheet's own buttons; posted, since OK may answer with a message box.
-void PressSheetButton(HWND sheet, int id) { PostMessageW(GetDlgItem(sheet, id), BM_CLICK, 0, 0); }
-
-bool Closes(HWND sheet) { return WaitFor([&] { return !IsWindow(sheet); }); }
+// Presses one of the sheet's own buttons (posted: OK may answer with a message box);
+// true once the sheet has closed.
+bool PressAndClose(HWND sheet, int id) {
+  PostMessageW(GetDlgItem(sheet, id), BM_CLICK, 0, 0);
+  return WaitFor([&] { return !IsWindow(sheet); });
+}
 
 void SetCheck(HWND page, int id, bool on) {
   SendMessageW(GetDlgItem(page, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -698,117 +571,92 @@ std::wstring TextOf(HWND control) {
   return text;
 }
 
-TEST_F(Program, OptionsSheetTakesHotkeysMagicKeyAndSwitchesOnOkAndTheHotkeyWorksAtOnce) {
+HWND Focused(HWND window) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ? gui.hwndFocus : nullptr;
+}
+
+TEST_F(Program, TheOptionsSheetRefusesWhatItCannotTakeAndSavesOnOkOnly) {
+  WriteDword(L"HKSplitV", 0x0600 | 'V');  // Ctrl+Alt+V
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   ASSERT_NE(OpenTrayMenu(), nullptr);
   Press('O');  // " &Options"
   HWND sheet = OptionsSheet();
   ASSERT_NE(sheet, nullptr);
-  RECT r;
-  GetWindowRect(sheet, &r);
-  EXPECT_EQ(r.left, 50);
-  EXPECT_EQ(r.top, 50);
+  EXPECT_EQ(RectOf(sheet).left, 50);
+  EXPECT_EQ(RectOf(sheet).top, 50);
   EXPECT_TRUE(GetWindowLongW(sheet, GWL_EXSTYLE) & WS_EX_TOPMOST);
-
   HWND hotkeys = SheetPage(sheet, 0);
-  EXPECT_EQ(SendMessageW(GetDlgItem(hotkeys, 1058), BM_GETCHECK, 0, 0), BST_CHECKED) << "Ctrl by default";
-  SendMessageW(GetDlgItem(hotkeys, 1006), HKM_SETHOTKEY, 0x0600 | 'V', 0);  // Ctrl+Alt+V
-  SendMessageW(GetDlgItem(hotkeys, 1059), BM_CLICK, 0, 0);                  // Alt
-  HWND misc = SheetPage(sheet, 1);
-  EXPECT_EQ(TextOf(GetDlgItem(misc, 1019)), L"15");
-  SendMessageW(GetDlgItem(misc, 1019), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"007"));
-  SetCheck(misc, 1021, false);
-  SetCheck(misc, 1022, true);
-  PressSheetButton(sheet, IDOK);
-  ASSERT_TRUE(Closes(sheet));
-
-  DWORD value = 0;
-  EXPECT_TRUE(ReadDword(L"HKSplitV", &value) && value == (0x0600 | 'V'));
-  EXPECT_TRUE(ReadDword(L"MagicKey", &value) && value == 0x400);
-  EXPECT_TRUE(ReadDword(L"UpdateInterval", &value) && value == 7);
-  EXPECT_TRUE(ReadDword(L"KeepWndVisible", &value) && value == 0);
-  EXPECT_TRUE(ReadDword(L"LoadSession", &value) && value == 1);
-  EXPECT_TRUE(ReadDword(L"ShowBalloon", &value) && value == 0);
-  CtrlAlt('V');
-  EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; })) << "the new hotkey acts at once";
-}
-
-TEST_F(Program, WhileTheSheetIsOpenHotkeysAreTypedIntoItAndARefusedIntervalChangesNothing) {
-  WriteDword(L"HKSplitV", 0x0600 | 'V');
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_OPTIONS, 0);
-  HWND sheet = OptionsSheet();
-  ASSERT_NE(sheet, nullptr);
-  HWND hotkeys = SheetPage(sheet, 0);
-  HWND first = GetDlgItem(hotkeys, 1005);
   EXPECT_EQ(SendMessageW(GetDlgItem(hotkeys, 1006), HKM_GETHOTKEY, 0, 0), 0x0600 | 'V');
+  EXPECT_EQ(SendMessageW(GetDlgItem(hotkeys, 1058), BM_GETCHECK, 0, 0), BST_CHECKED) << "Ctrl by default";
 
   // A command the hook posted would have run before the keys reached the control.
+  HWND first = GetDlgItem(hotkeys, 1005);
   SetForegroundWindow(sheet);
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof gui;
-  ASSERT_TRUE(WaitFor([&] {
-    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &gui) && gui.hwndFocus == first;
-  }));
+  ASSERT_TRUE(WaitFor([&] { return Focused(sheet) == first; }));
   CtrlAlt('V');
   EXPECT_TRUE(WaitFor([&] { return SendMessageW(first, HKM_GETHOTKEY, 0, 0) == (0x0600 | 'V'); }))
       << "the keys went into the focused hotkey control";
   EXPECT_TRUE(Bars().empty()) << "and split nothing";
 
-  // The same hotkey for two commands: refused, naming both, with the focus on the later.
+  // The same hotkey for two commands: refused, naming both, with the focus on the later;
+  // then an interval of 0: refused, with the focus on it. The sheet stays open.
   SendMessageW(GetDlgItem(hotkeys, 1006), HKM_SETHOTKEY, 0x0600 | 'X', 0);
   SendMessageW(GetDlgItem(hotkeys, 1014), HKM_SETHOTKEY, 0x0600 | 'X', 0);
   SendMessageW(GetDlgItem(hotkeys, 1060), BM_CLICK, 0, 0);
   HWND misc = SheetPage(sheet, 1);
-  PressSheetButton(sheet, IDOK);
+  EXPECT_EQ(TextOf(GetDlgItem(misc, 1019)), L"15");
+  PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
   EXPECT_EQ(TakeErrorBox(),
             L"\"Split vertically\" and \"Move active window right\" have the same hotkey.\r\n\r\n"
             L"Please give each command a hotkey of its own.");
-  ASSERT_TRUE(IsWindow(sheet)) << "the sheet stays open";
-  EXPECT_TRUE(WaitFor([&] {
-    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &gui) &&
-           gui.hwndFocus == GetDlgItem(hotkeys, 1014);
-  })) << "with the focus on the second of the two";
+  ASSERT_TRUE(IsWindow(sheet));
+  EXPECT_TRUE(WaitFor([&] { return Focused(sheet) == GetDlgItem(hotkeys, 1014); }));
   SendMessageW(GetDlgItem(hotkeys, 1014), HKM_SETHOTKEY, 0, 0);
-
   SetCheck(misc, 1020, true);
   SendMessageW(GetDlgItem(misc, 1019), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
-  PressSheetButton(sheet, IDOK);
+  PostMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
   EXPECT_EQ(TakeErrorBox(), L"Interval for checking update must be at least one.");
-  ASSERT_TRUE(IsWindow(sheet)) << "the sheet stays open";
-  EXPECT_TRUE(WaitFor([&] {
-    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &gui) &&
-           gui.hwndFocus == GetDlgItem(misc, 1019);
-  })) << "with the focus on the interval";
+  ASSERT_TRUE(IsWindow(sheet));
+  EXPECT_TRUE(WaitFor([&] { return Focused(sheet) == GetDlgItem(misc, 1019); }));
 
   // Moved, then cancelled: the old hotkey still acts, nothing was saved, and the sheet
   // opens again where it was left.
   SetWindowPos(sheet, nullptr, 210, 160, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-  PressSheetButton(sheet, IDCANCEL);
-  ASSERT_TRUE(Closes(sheet));
+  ASSERT_TRUE(PressAndClose(sheet, IDCANCEL));
   DWORD value = 0;
   EXPECT_FALSE(ReadDword(L"MagicKey", &value));
   EXPECT_FALSE(ReadDword(L"UpdateInterval", &value));
   CtrlAlt('V');
   EXPECT_TRUE(WaitFor([] { return Bars().size() == 1; }));
-
   PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_OPTIONS, 0);
   sheet = OptionsSheet();
   ASSERT_NE(sheet, nullptr);
-  RECT r;
-  GetWindowRect(sheet, &r);
-  EXPECT_EQ(r.left, 210);
-  EXPECT_EQ(r.top, 160);
-  EXPECT_EQ(SendMessageW(GetDlgItem(SheetPage(sheet, 0), 1060), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  PressSheetButton(sheet, IDCANCEL);
-  EXPECT_TRUE(Closes(sheet));
-}
+  EXPECT_EQ(RectOf(sheet).left, 210);
+  EXPECT_EQ(RectOf(sheet).top, 160);
+  hotkeys = SheetPage(sheet, 0);
+  EXPECT_EQ(SendMessageW(GetDlgItem(hotkeys, 1060), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
-BOOL CALLBACK FirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD found, LONG_PTR language) {
-  *reinterpret_cast<WORD*>(language) = found;
-  return FALSE;
+  // Taken on OK: a hotkey, Alt as the magic key, the switches; the hotkey acts at once.
+  SendMessageW(GetDlgItem(hotkeys, 1006), HKM_SETHOTKEY, 0x0600 | 'Y', 0);
+  SendMessageW(GetDlgItem(hotkeys, 1059), BM_CLICK, 0, 0);  // Alt
+  misc = SheetPage(sheet, 1);
+  SendMessageW(GetDlgItem(misc, 1019), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"007"));
+  SetCheck(misc, 1021, false);
+  SetCheck(misc, 1022, true);
+  ASSERT_TRUE(PressAndClose(sheet, IDOK));
+  const struct {
+    const wchar_t* name;
+    DWORD value;
+  } saved[] = {{L"HKSplitV", 0x0600 | 'Y'}, {L"MagicKey", 0x400}, {L"UpdateInterval", 7},
+               {L"KeepWndVisible", 0},      {L"LoadSession", 1},  {L"ShowBalloon", 0}};
+  for (const auto& s : saved) {
+    EXPECT_TRUE(ReadDword(s.name, &value) && value == s.value) << std::string(s.name, s.name + wcslen(s.name));
+  }
+  CtrlAlt('Y');
+  EXPECT_TRUE(WaitFor([] { return Bars().size() == 2; })) << "the new hotkey acts at once";
 }
 
 // The display scale for programs started while it lives, as Wine reads it from
@@ -816,25 +664,18 @@ BOOL CALLBACK FirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD found, LONG_PTR lang
 class DisplayScale {
  public:
   explicit DisplayScale(DWORD dpi) {
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
-    DWORD size = sizeof before_;
-    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before_), &size) ==
+    had_ = RegGetValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", RRF_RT_DWORD, nullptr, &before_, &size_) ==
            ERROR_SUCCESS;
-    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &dpi, sizeof dpi);
   }
   ~DisplayScale() {
-    if (had_)
-      RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before_),
-                     sizeof before_);
-    else
-      RegDeleteValueW(key_, L"LogPixels");
-    RegCloseKey(key_);
+    if (had_) RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &before_, sizeof before_);
+    else RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
   }
 
  private:
-  HKEY key_ = nullptr;
-  DWORD before_ = 0;
+  static constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
+  DWORD before_ = 0, size_ = sizeof before_;
   bool had_ = false;
 };
 
@@ -848,26 +689,17 @@ bool PerMonitorAware(HWND window) {
   return context && awareness && awareness(context(window)) == 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
 }
 
-// Every visible control of a dialog lies inside its client area; the first that does
-// not, by its id, or -1.
-int ControlOutside(HWND dialog) {
+// Whether the dialog lies in the work area and every visible control of it inside its
+// client area; the first control that does not is named in the failure.
+::testing::AssertionResult LaidOut(HWND dialog) {
+  if (!Inside(RectOf(dialog), e2e::WorkArea())) return ::testing::AssertionFailure() << "off the work area";
   RECT client;
   GetClientRect(dialog, &client);
   MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    RECT r;
-    if (!IsWindowVisible(c) || !GetWindowRect(c, &r)) continue;
-    if (r.left < client.left || r.top < client.top || r.right > client.right || r.bottom > client.bottom)
-      return GetDlgCtrlID(c);
-  }
-  return -1;
-}
-
-bool InsideWorkArea(HWND window) {
-  RECT r, work;
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return GetWindowRect(window, &r) && r.left >= work.left && r.top >= work.top && r.right <= work.right &&
-         r.bottom <= work.bottom;
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (IsWindowVisible(c) && !Inside(RectOf(c), client))
+      return ::testing::AssertionFailure() << "control " << GetDlgCtrlID(c) << " is cut off";
+  return ::testing::AssertionSuccess();
 }
 
 TEST_F(Program, AtOneAndAHalfTimesTheScaleTheSheetAndTheFileDialogsAreLaidOutForIt) {
@@ -879,18 +711,15 @@ TEST_F(Program, AtOneAndAHalfTimesTheScaleTheSheetAndTheFileDialogsAreLaidOutFor
   PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_OPTIONS, 0);
   HWND sheet = OptionsSheet();
   ASSERT_NE(sheet, nullptr);
-  EXPECT_TRUE(InsideWorkArea(sheet));
+  EXPECT_TRUE(Inside(RectOf(sheet), e2e::WorkArea()));
   for (int index = 0; index < 3; ++index) {
     SCOPED_TRACE(index);
-    HWND page = SheetPage(sheet, index);
-    EXPECT_EQ(ControlOutside(page), -1);
+    EXPECT_TRUE(LaidOut(SheetPage(sheet, index)));
     if (index == 0) e2e::Screenshot("options-hotkeys-144dpi");
   }
   // The About picture is the one drawn for this scale, left of the text beside it.
   HWND about = SheetPage(sheet, 2);
-  RECT picture, version;
-  ASSERT_TRUE(GetWindowRect(GetDlgItem(about, 1057), &picture) &&
-              GetWindowRect(GetDlgItem(about, 1053), &version));
+  const RECT picture = RectOf(GetDlgItem(about, 1057)), version = RectOf(GetDlgItem(about, 1053));
   VS_FIXEDFILEINFO fileVersion{};
   ASSERT_EQ(ReadFileVersion(BuiltProgram().c_str(), &fileVersion), 0);
   EXPECT_EQ(TextOf(GetDlgItem(about, 1053)), VersionText(fileVersion.dwFileVersionMS)) << "the file's first two parts";
@@ -898,8 +727,7 @@ TEST_F(Program, AtOneAndAHalfTimesTheScaleTheSheetAndTheFileDialogsAreLaidOutFor
   EXPECT_EQ(picture.bottom - picture.top, 225);
   EXPECT_LT(picture.right, version.left);
   e2e::Screenshot("options-about-144dpi");
-  PressSheetButton(sheet, IDCANCEL);
-  ASSERT_TRUE(Closes(sheet));
+  ASSERT_TRUE(PressAndClose(sheet, IDCANCEL));
 
   PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_LOAD_FRAMES, 0);
   HWND dialog = nullptr;
@@ -907,11 +735,15 @@ TEST_F(Program, AtOneAndAHalfTimesTheScaleTheSheetAndTheFileDialogsAreLaidOutFor
     return (dialog = FindWindowW(L"#32770", L"Tessel Open")) && IsWindowVisible(dialog) &&
            GetDlgItem(dialog, IDCANCEL);
   }));
-  EXPECT_TRUE(InsideWorkArea(dialog));
-  EXPECT_EQ(ControlOutside(dialog), -1);
+  EXPECT_TRUE(LaidOut(dialog));
   e2e::Screenshot("file-dialog-144dpi");
   PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(Closes(dialog));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+}
+
+BOOL CALLBACK FirstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD found, LONG_PTR language) {
+  *reinterpret_cast<WORD*>(language) = found;
+  return FALSE;
 }
 
 // A copy of the program beside it whose bar pattern bitmaps cannot be loaded: each one
@@ -938,10 +770,9 @@ TEST_F(Program, WithoutItsBarPatternsTheProgramStillRunsAndPaintsTheBarsPlain) {
     Tessel tessel(L"", plain);
     ASSERT_TRUE(tessel.WaitForMainWindow());
     ASSERT_TRUE(SplitVertically());
-    int width = 0;
     std::vector<std::uint32_t> pixels;
     EXPECT_TRUE(WaitFor([&] {
-      pixels = PixelsOf(Bars()[0], &width);
+      pixels = PixelsOf(Bars()[0]);
       return !pixels.empty() &&
              std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p == 0xCEC7BD; });
     })) << "the bar in its plain colour, whole; its first pixel is " << std::hex << (pixels.empty() ? 0 : pixels[0]);

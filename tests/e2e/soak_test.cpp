@@ -18,11 +18,11 @@
 namespace tessel {
 namespace {
 
-constexpr int kWarmUpBurst = 20;
-constexpr int kBursts[] = {20, 40, 25, 35, 30, 20, 30};  // 200 windows after the warm-up
-constexpr int kSplitRounds = 10;                         // 100 commands: each round splits
-constexpr int kSplitDepth = 5;                           // this deep and removes it all again
-constexpr int kFleetingWindows = 100;                    // destroyed while they are fitted
+// Each round splits this deep, opens a burst of windows and some that are destroyed
+// while they are fitted, and removes every frame again.
+constexpr std::size_t kSplitDepth = 5;
+constexpr int kBursts[] = {20, 20, 40, 25, 35, 30, 20, 30};  // 200 windows after the first round
+constexpr int kFleetingWindows = 14;
 constexpr int kKilledDrags = 4;                          // helpers killed while dragging
 constexpr int kResidents = 4;                            // open throughout a test
 constexpr int kWindowWidth = 220, kWindowHeight = 160;
@@ -64,17 +64,6 @@ constexpr long kSystemSlack = 2;
                                        << ::testing::PrintToString(base);
 }
 
-void Command(WPARAM id) { PostMessageW(Tessel::MainWindow(), WM_COMMAND, id, 0); }
-
-bool BarCountBecomes(std::size_t n) {
-  return WaitFor([n] { return Bars().size() == n; }, kPatience);
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-         inner.bottom <= outer.bottom;
-}
-
 // Whether what shows of the window (its rectangle, cut to its region) lies within one
 // frame: inside the work area and over no bar, since every bar runs the whole length of
 // the frame it divided.
@@ -91,7 +80,7 @@ bool Fitted(HWND window) {
   }
   DeleteObject(region);
   if (type == NULLREGION || IsRectEmpty(&shown)) return true;
-  if (!Inside(shown, WorkArea())) return false;
+  if (!e2e::Inside(shown, WorkArea())) return false;
   for (const RECT& bar : BarRects()) {
     RECT overlap;
     if (IntersectRect(&overlap, &shown, &bar)) return false;
@@ -166,49 +155,7 @@ class Soak : public e2e::ProgramFixture {
   AcrossBars places;
 };
 
-TEST_F(Soak, BurstsOfWindowsAndWindowsGoneWhileTheyAreFittedLeaveNothingBehind) {
-  Tessel tessel;
-  ASSERT_TRUE(tessel.WaitForMainWindow());
-  Command(IDM_SPLIT_V);
-  ASSERT_TRUE(BarCountBecomes(1));
-  Command(IDM_SPLIT_H);
-  ASSERT_TRUE(BarCountBecomes(2));
-  std::vector<HWND> residents;
-  for (int i = 0; i < kResidents; ++i) residents.push_back(Open(places.Next()));
-  ASSERT_TRUE(AllFitted(residents));
-
-  auto burst = [&](int size) {
-    std::vector<HWND> windows;
-    for (int i = 0; i < size; ++i) windows.push_back(Open(places.Next()));
-    EXPECT_TRUE(AllFitted(windows)) << "a burst of " << size;
-    for (HWND w : windows) EXPECT_TRUE(helper->Destroy(w));
-    return Settled();
-  };
-  auto fleeting = [&](int count) {
-    for (int i = 0; i < count; ++i) {
-      if (i % 2) {
-        // Gone before its first event reaches the program.
-        if (!helper->OpenAndDestroy(WindowKind::kPlain, places.Next())) return false;
-      } else {
-        // Gone while the program is placing or clipping it.
-        HWND w = helper->Open(WindowKind::kPlain, places.Next());
-        if (!w || !helper->Destroy(w)) return false;
-      }
-    }
-    return Settled();
-  };
-  ASSERT_TRUE(burst(kWarmUpBurst) && fleeting(kWarmUpBurst));
-  const HandleCounts warm = Counts(tessel);
-
-  for (int size : kBursts) ASSERT_TRUE(burst(size));
-  ASSERT_TRUE(fleeting(kFleetingWindows));
-  EXPECT_EQ(tessel.ExitCode(0), -1) << "still running";
-  EXPECT_TRUE(AllFitted(residents));
-  EXPECT_TRUE(NotGrownSince(tessel, warm));
-  ExitCleanly(tessel);
-}
-
-TEST_F(Soak, BarsComeAndGoWithAHundredSplitsAndRemovals) {
+TEST_F(Soak, RoundsOfSplitsBurstsOfWindowsAndRemovalsLeaveNothingBehind) {
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   std::vector<HWND> residents;
@@ -216,21 +163,31 @@ TEST_F(Soak, BarsComeAndGoWithAHundredSplitsAndRemovals) {
     const int x = 100 + 150 * i, y = 80 + 120 * i;
     residents.push_back(Open({x, y, x + kWindowWidth, y + kWindowHeight}));
   }
-
   HandleCounts first;
-  for (int round = 0; round < kSplitRounds; ++round) {
+  for (std::size_t round = 0; round < std::size(kBursts); ++round) {
     SCOPED_TRACE(::testing::Message() << "round " << round);
     const HandleCounts before = Counts(tessel);
-    for (int depth = 1; depth <= kSplitDepth; ++depth) {
-      Command(depth % 2 ? IDM_SPLIT_V : IDM_SPLIT_H);
-      ASSERT_TRUE(BarCountBecomes(depth));
-    }
-    ASSERT_TRUE(AllFitted(residents));
+    for (std::size_t depth = 1; depth <= kSplitDepth; ++depth)
+      ASSERT_TRUE(e2e::CommandLeaves(depth % 2 ? IDM_SPLIT_V : IDM_SPLIT_H, depth, kPatience));
     EXPECT_EQ(Counts(tessel).windows, before.windows + kSplitDepth) << "a window per bar";
-    for (int depth = kSplitDepth - 1; depth >= 0; --depth) {
-      Command(IDM_REMOVE_FRAME);
-      ASSERT_TRUE(BarCountBecomes(depth));
+    std::vector<HWND> burst;
+    for (int i = 0; i < kBursts[round]; ++i) burst.push_back(Open(places.Next()));
+    EXPECT_TRUE(AllFitted(burst));
+    EXPECT_TRUE(AllFitted(residents));
+    for (HWND w : burst) EXPECT_TRUE(helper->Destroy(w));
+    for (int i = 0; i < kFleetingWindows; ++i) {
+      if (i % 2) {
+        // Gone before its first event reaches the program.
+        ASSERT_TRUE(helper->OpenAndDestroy(WindowKind::kPlain, places.Next()));
+      } else {
+        // Gone while the program is placing or clipping it.
+        HWND w = helper->Open(WindowKind::kPlain, places.Next());
+        ASSERT_TRUE(w && helper->Destroy(w));
+      }
     }
+    ASSERT_TRUE(Settled());
+    for (std::size_t depth = kSplitDepth; depth-- > 0;)
+      ASSERT_TRUE(e2e::CommandLeaves(IDM_REMOVE_FRAME, depth, kPatience));
     // Without frames every window is given back whole (its thread takes the change in
     // a moment later).
     for (HWND w : residents) EXPECT_TRUE(WaitFor([&] { return RegionType(w) == ERROR; }));
@@ -243,8 +200,7 @@ TEST_F(Soak, BarsComeAndGoWithAHundredSplitsAndRemovals) {
 TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
-  Command(IDM_SPLIT_V);
-  ASSERT_TRUE(BarCountBecomes(1));
+  ASSERT_TRUE(e2e::CommandLeaves(IDM_SPLIT_V, 1, kPatience));
 
   HandleCounts first;
   for (int round = 0; round < kKilledDrags; ++round) {
@@ -254,13 +210,11 @@ TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
       ASSERT_TRUE(victim.running());
       HWND dragged = victim.Open(WindowKind::kPlain, {100, 100, 400, 300});
       ASSERT_TRUE(AllFitted({dragged}));
-      RECT start;
-      RECT now;
-      GetWindowRect(dragged, &start);
+      const LONG start = e2e::RectOf(dragged).left;
       e2e::MouseTo(250, 110);
       e2e::MouseDown();
       for (int i = 1; i <= 4; ++i) e2e::MouseTo(250 + i * 60, 110);
-      ASSERT_TRUE(WaitFor([&] { return GetWindowRect(dragged, &now) && now.left != start.left; }, kPatience))
+      ASSERT_TRUE(WaitFor([&] { return e2e::RectOf(dragged).left != start; }, kPatience))
           << "the window follows the mouse";
       ASSERT_TRUE(victim.Kill());
       for (int i = 5; i <= 8; ++i) e2e::MouseTo(250 + i * 60, 110);
@@ -285,8 +239,7 @@ TEST_F(Soak, ApplicationsGoOnWhileTheProgramHangsAndItCatchesUpAfterwards) {
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   ASSERT_EQ(GetWindowThreadProcessId(Tessel::MainWindow(), nullptr), tessel.threadId());
-  Command(IDM_SPLIT_V);
-  ASSERT_TRUE(BarCountBecomes(1));
+  ASSERT_TRUE(e2e::CommandLeaves(IDM_SPLIT_V, 1, kPatience));
   HWND moved = Open({100, 100, 100 + kWindowWidth, 100 + kWindowHeight});
   ASSERT_TRUE(AllFitted({moved}));
 
@@ -299,8 +252,8 @@ TEST_F(Soak, ApplicationsGoOnWhileTheProgramHangsAndItCatchesUpAfterwards) {
   HWND shown = Open(places.Next());
   const bool minimised = helper->Show(shown, SW_MINIMIZE);
   const bool restored = helper->Show(shown, SW_RESTORE);
-  RECT r;
-  const bool untouched = GetWindowRect(moved, &r) && EqualRect(&r, &across) && RegionType(moved) == ERROR;
+  const RECT r = e2e::RectOf(moved);
+  const bool untouched = EqualRect(&r, &across) && RegionType(moved) == ERROR;
   const DWORD hungFor = GetTickCount() - hungAt;
   if (hungFor < kHangMs) Sleep(kHangMs - hungFor);
   EXPECT_EQ(ResumeThread(tessel.mainThread()), 1u) << "suspended until now";
@@ -316,8 +269,7 @@ TEST_F(Soak, AfterTheProgramIsKilledTheNextStartIgnoresTheLastLayout) {
   {
     Tessel first;
     ASSERT_TRUE(first.WaitForMainWindow());
-    Command(IDM_SPLIT_V);
-    ASSERT_TRUE(BarCountBecomes(1));
+    ASSERT_TRUE(e2e::CommandLeaves(IDM_SPLIT_V, 1, kPatience));
     ExitCleanly(first);
   }
   HWND w = Open(places.Next());
@@ -333,7 +285,7 @@ TEST_F(Soak, AfterTheProgramIsKilledTheNextStartIgnoresTheLastLayout) {
     ASSERT_TRUE(WaitFor([&] { return GetWindowRect(big, &r) && r.right == BarRects()[0].left; }));
     ASSERT_TRUE(restored.Kill());
   }
-  EXPECT_TRUE(BarCountBecomes(0)) << "the bars went with the process";
+  EXPECT_TRUE(WaitFor([] { return Bars().empty(); }, kPatience)) << "the bars went with the process";
 
   Tessel next;
   ASSERT_TRUE(next.WaitForMainWindow());
@@ -342,8 +294,7 @@ TEST_F(Soak, AfterTheProgramIsKilledTheNextStartIgnoresTheLastLayout) {
       << "the maximised window lies over the whole work area again";
   DWORD clean = 1;
   EXPECT_FALSE(ReadDword(L"CleanExit", &clean));
-  Command(IDM_SPLIT_V);
-  ASSERT_TRUE(BarCountBecomes(1));
+  ASSERT_TRUE(e2e::CommandLeaves(IDM_SPLIT_V, 1, kPatience));
   ASSERT_TRUE(helper->Place(w, places.Next()));
   EXPECT_TRUE(AllFitted({w})) << "and works as usual";
   ExitCleanly(next);

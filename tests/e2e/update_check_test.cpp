@@ -9,25 +9,23 @@
 
 #include "harness/helper_app.h"
 #include "harness/input.h"
+#include "harness/program_state.h"
 #include "harness/tessel_process.h"
 
 namespace tessel {
 namespace {
 
 using e2e::BesideExecutable;
-using e2e::Press;
 using e2e::WaitFor;
+using Tessel = e2e::TesselProcess;
 
-constexpr wchar_t kKey[] = L"Software\\Velbrook\\Tessel";
 constexpr std::uint64_t kDay = 864'000'000'000;
-
 const std::wstring kSite = BesideExecutable(L"update-site");
 const std::wstring kTemp = BesideExecutable(L"update-temp");
 
 std::string ReadText(const std::wstring& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
   std::ostringstream text;
-  text << in.rdbuf();
+  text << std::ifstream(path.c_str(), std::ios::binary).rdbuf();
   return text.str();
 }
 
@@ -43,9 +41,7 @@ bool ServerMode(const std::string& mode) {
 
 void Publish(const char* versionFile) {
   CreateDirectoryW((kSite + L"\\tessel").c_str(), nullptr);
-  const std::wstring path = kSite + L"\\tessel\\version.ini";
-  if (versionFile) WriteText(path, versionFile);
-  else DeleteFileW(path.c_str());
+  WriteText(kSite + L"\\tessel\\version.ini", versionFile);
 }
 
 std::uint64_t Now() {
@@ -54,49 +50,44 @@ std::uint64_t Now() {
   return static_cast<std::uint64_t>(now.dwHighDateTime) << 32 | now.dwLowDateTime;
 }
 
+// The program's eight-byte values: the time of the last check, the version found.
 template <typename T>
 void WriteValue(const wchar_t* name, T value) {
-  HKEY key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)) return;
-  RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  RegCloseKey(key);
+  RegSetKeyValueW(HKEY_CURRENT_USER, e2e::kSettingsKey, name, REG_BINARY, &value, sizeof value);
 }
 
 template <typename T>
 bool ReadValue(const wchar_t* name, T* value) {
   DWORD size = sizeof *value;
-  return RegGetValueW(HKEY_CURRENT_USER, kKey, name, RRF_RT_ANY, nullptr, value, &size) == ERROR_SUCCESS &&
+  return RegGetValueW(HKEY_CURRENT_USER, e2e::kSettingsKey, name, RRF_RT_ANY, nullptr, value, &size) ==
+             ERROR_SUCCESS &&
          size == sizeof *value;
 }
 
-// The temporary files in the test's temporary folder; deleted as they are counted
-// when `remove` is set.
+// The temporary files in the test's temporary folder; deleted as they are counted when
+// `remove` is set.
 int TempFiles(bool remove = false) {
   int count = 0;
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((kTemp + L"\\*.tmp").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return 0;
   do {
-    ++count;
     if (remove) DeleteFileW((kTemp + L"\\" + found.cFileName).c_str());
+    ++count;
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return count;
 }
 
-using Tessel = e2e::TesselProcess;
-
 // The height of the tray menu, opened and closed again: the only sign of its entries
 // another process has, since menus belong to the process that made them.
 int TrayMenuHeight() {
-  HWND main = nullptr;
-  if (!WaitFor([&] { return (main = FindWindowW(L"TesselClass", L"Tessel")) != nullptr; })) return 0;
+  HWND main = nullptr, popup = nullptr;
+  if (!WaitFor([&] { return (main = Tessel::MainWindow()) != nullptr; })) return 0;
   PostMessageW(main, 0x465, 0, WM_RBUTTONDOWN);
-  HWND popup = nullptr;
   if (!WaitFor([&] { return (popup = FindWindowW(L"#32768", nullptr)) && IsWindowVisible(popup); })) return 0;
-  RECT rect{};
-  GetWindowRect(popup, &rect);
-  Press(VK_ESCAPE);
+  const RECT rect = e2e::RectOf(popup);
+  e2e::Press(VK_ESCAPE);
   WaitFor([&] { return !IsWindowVisible(popup); });
   return rect.bottom - rect.top;
 }
@@ -111,8 +102,7 @@ class UpdateCheck : public ::testing::Test {
     CreateDirectoryW(kTemp.c_str(), nullptr);
     SetEnvironmentVariableW(L"TMP", kTemp.c_str());  // inherited by every tessel.exe started
     if (!ServerMode("down")) return;
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-    WriteValue(L"ShowBalloon", DWORD{0});
+    ResetSettings();
     WriteValue(L"LastServerVersion", 1.0);
     WriteValue(L"LastCheckUpdateTime", Now());
     Tessel tessel;
@@ -120,93 +110,76 @@ class UpdateCheck : public ::testing::Test {
   }
   // The suites after this one write their files where they did before.
   static void TearDownTestSuite() { SetEnvironmentVariableW(L"TMP", savedTmp.empty() ? nullptr : savedTmp.c_str()); }
-  static bool MenuAnnouncesNewVersion() { return TrayMenuHeight() > plainMenu; }
+  static void ResetSettings() {
+    RegDeleteTreeW(HKEY_CURRENT_USER, e2e::kSettingsKey);
+    e2e::WriteDword(L"ShowBalloon", 0);
+  }
 
   void SetUp() override {
     ASSERT_TRUE(ServerMode("serve")) << "the update server runs under scripts/test";
     ASSERT_GT(plainMenu, 0);
-    RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
-    WriteValue(L"ShowBalloon", DWORD{0});
-    CreateDirectoryW(kTemp.c_str(), nullptr);
+    ResetSettings();
     TempFiles(true);  // left by a run that was stopped half-way
     DeleteFileW((kSite + L"\\requests.log").c_str());
     DeleteFileW((kSite + L"\\silent.log").c_str());
-    Publish(nullptr);
+    DeleteFileW((kSite + L"\\tessel\\version.ini").c_str());
   }
   void TearDown() override { ServerMode("serve"); }
 
-  static int plainMenu;
+  static inline int plainMenu = 0;
   static inline std::wstring savedTmp;
-
-  // Watches the temporary folder from before tessel.exe starts until its temporary
-  // file has come and gone again.
-  struct TempWatch {
-    HANDLE change = FindFirstChangeNotificationW(kTemp.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
-    ~TempWatch() { FindCloseChangeNotification(change); }
-    bool CameAndWent(DWORD waitMs) {
-      return WaitForSingleObject(change, waitMs) == WAIT_OBJECT_0 && WaitFor([] { return TempFiles() == 0; });
-    }
-  };
 };
 
-int UpdateCheck::plainMenu = 0;
-
-TEST_F(UpdateCheck, FirstRunFetchesRecordsAndAnnouncesANewerVersion) {
+TEST_F(UpdateCheck, ANewerVersionIsRecordedAndAnnouncedAndAnErrorPageClearsIt) {
   Publish("[main]\r\nCurrentVersion=1.1\r\n");
-  Tessel tessel;
-  ASSERT_TRUE(tessel.started());
   std::uint64_t checked = 0;
-  ASSERT_TRUE(WaitFor([&] { return ReadValue(L"LastCheckUpdateTime", &checked); }, 10000));
   double version = 0;
-  EXPECT_TRUE(ReadValue(L"LastServerVersion", &version));
-  EXPECT_EQ(version, 1.1);
-  EXPECT_LT(Now() - checked, kDay);
-  EXPECT_EQ(ReadText(kSite + L"\\requests.log"), "/tessel/version.ini Velbrook update\n");
-  EXPECT_EQ(TempFiles(), 0);
-  EXPECT_TRUE(MenuAnnouncesNewVersion());
-}
-
-TEST_F(UpdateCheck, AnErrorPageRecordsZeroAndClearsTheAnnouncement) {
+  {
+    Tessel tessel;
+    ASSERT_TRUE(WaitFor([&] { return ReadValue(L"LastCheckUpdateTime", &checked); }, 10000));
+    EXPECT_TRUE(ReadValue(L"LastServerVersion", &version) && version == 1.1);
+    EXPECT_LT(Now() - checked, kDay);
+    EXPECT_EQ(ReadText(kSite + L"\\requests.log"), "/tessel/version.ini Velbrook update\n");
+    EXPECT_EQ(TempFiles(), 0);
+    EXPECT_GT(TrayMenuHeight(), plainMenu) << "the new version announced";
+  }
+  // Checked again after the interval: the version file is gone, the server's error page
+  // records 0 and takes the announcement away.
+  DeleteFileW((kSite + L"\\tessel\\version.ini").c_str());
   const std::uint64_t longAgo = Now() - 20 * kDay;
-  WriteValue(L"LastServerVersion", 1.1);
   WriteValue(L"LastCheckUpdateTime", longAgo);
-  Tessel tessel;
-  std::uint64_t checked = longAgo;
+  Tessel again;
   ASSERT_TRUE(WaitFor([&] { return ReadValue(L"LastCheckUpdateTime", &checked) && checked != longAgo; }, 10000));
-  double version = -1;
-  EXPECT_TRUE(ReadValue(L"LastServerVersion", &version));
-  EXPECT_EQ(version, 0.0);
+  EXPECT_TRUE(ReadValue(L"LastServerVersion", &version) && version == 0.0);
   EXPECT_EQ(TrayMenuHeight(), plainMenu);
 }
 
-TEST_F(UpdateCheck, WithNoServerListeningNothingIsRecordedAndNoFileRemains) {
-  ASSERT_TRUE(ServerMode("down"));
-  TempWatch watch;
-  Tessel tessel;
-  EXPECT_TRUE(watch.CameAndWent(10000));
-  std::uint64_t checked = 0;
-  EXPECT_FALSE(ReadValue(L"LastCheckUpdateTime", &checked));
-}
-
-TEST_F(UpdateCheck, ASilentServerIsGivenUpWithNothingRecordedAndNoFileLeft) {
+TEST_F(UpdateCheck, ADownOrSilentServerIsGivenUpWithNothingRecordedAndNoFileLeft) {
   Publish("[main]\r\nCurrentVersion=1.1\r\n");
-  ASSERT_TRUE(ServerMode("silent"));
-  TempWatch watch;
-  Tessel tessel;
-  ASSERT_TRUE(WaitFor([] { return ReadText(kSite + L"\\silent.log") == "open\n"; }, 10000));
-  // The build waits two seconds for a silent server; the release build thirty.
-  EXPECT_TRUE(WaitFor([] { return ReadText(kSite + L"\\silent.log").find("closed") != std::string::npos; }, 30000));
-  EXPECT_TRUE(watch.CameAndWent(10000));
-  std::uint64_t checked = 0;
-  EXPECT_FALSE(ReadValue(L"LastCheckUpdateTime", &checked));
-}
-
-TEST_F(UpdateCheck, ARecordedNewerVersionIsAnnouncedWithoutTheNetwork) {
+  for (const char* mode : {"down", "silent"}) {
+    SCOPED_TRACE(mode);
+    ASSERT_TRUE(ServerMode(mode));
+    // Watched from before the program starts until its temporary file came and went.
+    HANDLE change = FindFirstChangeNotificationW(kTemp.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    Tessel tessel;
+    if (mode[0] == 's') {
+      ASSERT_TRUE(WaitFor([] { return ReadText(kSite + L"\\silent.log") == "open\n"; }, 10000));
+      // The build waits two seconds for a silent server; the release build thirty.
+      EXPECT_TRUE(WaitFor([] { return ReadText(kSite + L"\\silent.log").find("closed") != std::string::npos; },
+                          30000));
+    }
+    EXPECT_EQ(WaitForSingleObject(change, 10000), WAIT_OBJECT_0);
+    EXPECT_TRUE(WaitFor([] { return TempFiles() == 0; })) << "no temporary file left";
+    FindCloseChangeNotification(change);
+    std::uint64_t checked = 0;
+    EXPECT_FALSE(ReadValue(L"LastCheckUpdateTime", &checked));
+  }
+  // A newer version recorded earlier is announced without the network.
   ASSERT_TRUE(ServerMode("down"));
   WriteValue(L"LastServerVersion", 1.1);
   WriteValue(L"LastCheckUpdateTime", Now());
   Tessel tessel;
-  EXPECT_TRUE(WaitFor([] { return MenuAnnouncesNewVersion(); }, 10000));
+  EXPECT_TRUE(WaitFor([] { return TrayMenuHeight() > plainMenu; }, 10000));
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <utility>
+
 #include "harness/input.h"
 #include "harness/program_fixture.h"
 #include "harness/program_state.h"
@@ -17,42 +19,24 @@ using e2e::RegionType;
 using e2e::WaitFor;
 using Tessel = e2e::TesselProcess;
 
-struct Search {
-  const wchar_t* className;
-  DWORD process;
-  HWND found;
-};
-
-BOOL CALLBACK Visit(HWND w, LPARAM param) {
-  auto* s = reinterpret_cast<Search*>(param);
-  wchar_t cls[64] = {};
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  if (pid != s->process || !IsWindowVisible(w) || !GetClassNameW(w, cls, 64) || wcscmp(cls, s->className))
-    return TRUE;
-  s->found = w;
-  return FALSE;
-}
-
 // A visible top-level window of the class that belongs to `process`, or null.
 HWND FindVisible(const wchar_t* className, DWORD process) {
-  Search search{className, process, nullptr};
-  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == process && IsWindowVisible(w)) return w;
+  }
+  return nullptr;
 }
 
-struct Lowest {
-  HWND combo;
-  RECT rect;
-};
-
-BOOL CALLBACK VisitCombo(HWND c, LPARAM param) {
-  auto* l = reinterpret_cast<Lowest*>(param);
+// The lowest visible drop-down among the dialog's descendants, with its rectangle.
+BOOL CALLBACK LowerCombo(HWND c, LPARAM param) {
+  auto* lowest = reinterpret_cast<std::pair<HWND, RECT>*>(param);
   wchar_t cls[16] = {};
-  RECT cr;
-  if (GetClassNameW(c, cls, 16) && !wcscmp(cls, L"ComboBox") && IsWindowVisible(c) && GetWindowRect(c, &cr) &&
-      (!l->combo || cr.top > l->rect.top))
-    *l = {c, cr};
+  const RECT r = e2e::RectOf(c);
+  if (GetClassNameW(c, cls, 16) && !wcscmp(cls, L"ComboBox") && IsWindowVisible(c) &&
+      (!lowest->first || r.top > lowest->second.top))
+    *lowest = {c, r};
   return TRUE;
 }
 
@@ -89,8 +73,8 @@ class WineNotepad : public e2e::ProgramFixture {
   }
 
   static bool Same(HWND w, const RECT& r) {
-    RECT now;
-    return GetWindowRect(w, &now) && EqualRect(&now, &r);
+    const RECT now = e2e::RectOf(w);
+    return EqualRect(&now, &r);
   }
 
   PROCESS_INFORMATION notepad{};
@@ -101,12 +85,9 @@ TEST_F(WineNotepad, MenusAndTheOpenDialogsDropDownsShowWholeInTheRightFrames) {
   SetWindowPos(window, nullptr, 700, 80, 540, 380, SWP_NOZORDER | SWP_NOACTIVATE);
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_V, 0);
-  ASSERT_TRUE(WaitFor([] { return Bars().size() == 1; }));
-  RECT bar;
-  GetWindowRect(Bars()[0], &bar);
-  RECT r;
-  ASSERT_TRUE(WaitFor([&] { return GetWindowRect(window, &r) && r.left >= bar.right; })) << "in the right frame";
+  ASSERT_TRUE(e2e::CommandLeaves(IDM_SPLIT_V, 1));
+  const RECT bar = e2e::RectOf(Bars()[0]);
+  ASSERT_TRUE(WaitFor([&] { return e2e::RectOf(window).left >= bar.right; })) << "in the right frame";
 
   // The File menu, opened with a click on the menu bar.
   WINDOWINFO info{};
@@ -137,19 +118,17 @@ TEST_F(WineNotepad, MenusAndTheOpenDialogsDropDownsShowWholeInTheRightFrames) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
 
   // The right frame split across: the Open dialog's lowest drop-down opens by the bar.
-  PostMessageW(Tessel::MainWindow(), WM_COMMAND, IDM_SPLIT_H, 0);
-  ASSERT_TRUE(WaitFor([] { return Bars().size() == 2; }));
+  ASSERT_TRUE(e2e::CommandLeaves(IDM_SPLIT_H, 2));
   e2e::Xdo("key ctrl+o");
   HWND dialog = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (dialog = FindVisible(L"#32770", notepad.dwProcessId)) != nullptr; }));
   Sleep(500);
   EXPECT_EQ(RegionType(dialog), ERROR) << "a dialog is never clipped";
   // The lowest drop-down of the dialog (Encoding, in a template of Notepad's own).
-  Lowest lowest{nullptr, {}};
-  EnumChildWindows(dialog, VisitCombo, reinterpret_cast<LPARAM>(&lowest));
-  const RECT lowestRect = lowest.rect;
-  ASSERT_NE(lowest.combo, nullptr);
-  e2e::ClickAt(lowestRect.right - 8, (lowestRect.top + lowestRect.bottom) / 2);
+  std::pair<HWND, RECT> lowest{};
+  EnumChildWindows(dialog, LowerCombo, reinterpret_cast<LPARAM>(&lowest));
+  ASSERT_NE(lowest.first, nullptr);
+  e2e::ClickAt(lowest.second.right - 8, (lowest.second.top + lowest.second.bottom) / 2);
   HWND list = ShownPopup(L"ComboLBox", &shown);
   ASSERT_NE(list, nullptr) << "the drop-down list opens";
   EXPECT_EQ(RegionType(list), ERROR) << "not cut at a bar";

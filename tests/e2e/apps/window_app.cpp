@@ -2,12 +2,83 @@
 // in a process of its own, so the tests see other applications' windows as Tessel does.
 #include <windows.h>
 
-#include "test_windows.h"
+#include <commctrl.h>
+
+#include <initializer_list>
+
 #include "window_app_protocol.h"
 
 namespace {
 
 using namespace tessel::testapp;
+
+// Carries the program's tag from its first message on.
+LRESULT CALLBACK TaggedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) SetWindowLongPtrW(hwnd, GWLP_USERDATA, kTesselTag);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void RegisterWindowClasses(HINSTANCE instance) {
+  WNDCLASSW wc{};
+  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;  // as most applications register theirs
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  for (const wchar_t* name : {kWindowClass, kTesselMainClass, kTesselBarClass}) {
+    wc.lpszClassName = name;
+    RegisterClassW(&wc);
+  }
+  wc.lpfnWndProc = TaggedWindowProc;
+  wc.lpszClassName = kTaggedWindowClass;
+  RegisterClassW(&wc);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+}
+
+struct Look {
+  const wchar_t* className;
+  DWORD style, exStyle;
+  bool owned;
+};
+
+Look LookOf(WindowKind kind) {
+  switch (kind) {
+    case WindowKind::kOwnedDialog: return {kWindowClass, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, true};
+    case WindowKind::kChild: return {kWindowClass, WS_CHILD | WS_BORDER, 0, true};
+    case WindowKind::kTagged: return {kTaggedWindowClass, WS_OVERLAPPEDWINDOW, 0, false};
+    case WindowKind::kTesselMainClass: return {kTesselMainClass, WS_OVERLAPPEDWINDOW, 0, false};
+    case WindowKind::kTesselBarClass: return {kTesselBarClass, WS_OVERLAPPEDWINDOW, 0, false};
+    case WindowKind::kMenuLike: return {kWindowClass, WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, true};
+    case WindowKind::kTooltip: return {TOOLTIPS_CLASSW, WS_POPUP, WS_EX_TOPMOST, false};
+    case WindowKind::kOwnedPopup: return {kWindowClass, WS_POPUP | WS_BORDER, 0, true};
+    default: return {kWindowClass, WS_OVERLAPPEDWINDOW, 0, false};
+  }
+}
+
+HWND OpenWindow(const OpenWindowRequest& request, HWND defaultOwner) {
+  const RECT& r = request.rect;
+  const Look look = LookOf(request.kind);
+  HWND owner = !look.owned ? nullptr : request.owner ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(request.owner))
+                                                     : defaultOwner;
+  // Menus and tooltips are made hidden at (0, 0), then shown where they belong.
+  const bool atOrigin = request.kind == WindowKind::kMenuLike || request.kind == WindowKind::kTooltip;
+  HWND hwnd = CreateWindowExW(look.exStyle, look.className, L"", look.style, atOrigin ? 0 : r.left,
+                              atOrigin ? 0 : r.top, r.right - r.left, r.bottom - r.top, owner, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!hwnd) return nullptr;
+  if (atOrigin) {
+    SetWindowPos(hwnd, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    return hwnd;
+  }
+  if (request.kind == WindowKind::kShaped)
+    SetWindowRgn(hwnd, CreateEllipticRgn(0, 0, r.right - r.left, r.bottom - r.top), FALSE);
+  if (request.kind == WindowKind::kHidden) return hwnd;
+  ShowWindow(hwnd, request.kind == WindowKind::kMaximised ? SW_SHOWMAXIMIZED : SW_SHOWNOACTIVATE);
+  UpdateWindow(hwnd);
+  return hwnd;
+}
 
 constexpr UINT kBeBusy = WM_APP;
 
@@ -68,13 +139,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   wc.lpfnWndProc = ControlProc;
   wc.hInstance = instance;
   wc.lpszClassName = kControlClass;
-  RegisterClassW(&wc);
-  // Windows that look like the program's own. Only here: the test driver plays the
-  // program and registers its main window class itself.
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.lpszClassName = kTesselMainClass;
-  RegisterClassW(&wc);
-  wc.lpszClassName = kTesselBarClass;
   RegisterClassW(&wc);
 
   // Hidden, but a real top-level window: it owns dialogs and FindWindow sees it.

@@ -13,9 +13,6 @@ namespace tessel::testapp {
 constexpr wchar_t kControlClass[] = L"TesselTestAppControl";
 constexpr wchar_t kWindowClass[] = L"TesselTestAppWindow";
 // Classes of their own for the kinds whose class matters.
-constexpr wchar_t kLongWindowClass[] = L"TesselTestAppWindowWithAClassNameLongerThanThirty";
-constexpr wchar_t kImeWindowClass[] = L"TesselTestAppImeWindow";
-constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kTaggedWindowClass[] = L"TesselTestAppTaggedWindow";
 // The classes of the program's own main window and bars, registered by the helper only.
 constexpr wchar_t kTesselMainClass[] = L"TesselClass";
@@ -24,21 +21,12 @@ constexpr wchar_t kTesselBarClass[] = L"TesselSplitterClass";
 // The user data the program marks its own windows with ("tsWn").
 constexpr LONG_PTR kTesselTag = 0x6E577374;
 
-// The class style of kWindowClass, as most applications register theirs.
-constexpr UINT kWindowClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-
 enum class WindowKind : std::int32_t {
   kPlain,            // an overlapped window with a caption
   kOwnedDialog,      // a dialog-framed popup owned by `owner` (or the control window)
-  kToolWindow,       // a captioned tool window
   kShaped,           // a plain window clipped to an ellipse by its own region
-  kMinimised,        // a plain window shown minimised
   kMaximised,        // a plain window shown maximised
   kHidden,           // a plain window never shown
-  kHiddenDialog,     // a window of the system's dialog class "#32770", never shown
-  kLongClassName,    // a plain window of a class whose name is longer than 30 characters
-  kImeClass,         // a plain window of a class registered with CS_IME
-  kOwnedOverlapped,  // an overlapped (not popup) window owned by `owner` (or the control window)
   kChild,            // a child window of `owner`; `rect` is in its client coordinates
   kTagged,           // a plain window carrying kTesselTag in its user data from its first message
   kTesselMainClass,  // a plain window of the class of the program's main window (helper only)
@@ -64,7 +52,6 @@ struct OpenWindowRequest {
   WindowKind kind;
   RECT rect;            // screen rectangle of the window (its normal position if minimised/maximised)
   std::uint32_t owner;  // HWND of the owner (or parent), 0 for the control window
-  wchar_t title[64];
 };
 
 struct DestroyWindowRequest {
@@ -83,8 +70,5 @@ struct ShowWindowRequest {
   std::uint32_t window;
   std::int32_t command;  // SW_ value
 };
-
-// Every helper window counts the WM_PAINT messages its procedure received in its user data.
-constexpr int kPaintCountIndex = GWLP_USERDATA;
 
 }  // namespace tessel::testapp

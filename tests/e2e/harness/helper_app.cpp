@@ -47,13 +47,12 @@ bool HelperApp::Kill() {
          WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0;
 }
 
-HWND HelperApp::Open(testapp::WindowKind kind, RECT rect, HWND owner, const wchar_t* title) {
+HWND HelperApp::Open(testapp::WindowKind kind, RECT rect, HWND owner) {
   if (!control_) return nullptr;
   testapp::OpenWindowRequest request{};
   request.kind = kind;
   request.rect = rect;
   request.owner = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(owner));
-  wcsncpy(request.title, title, 63);
   return reinterpret_cast<HWND>(Send(testapp::kOpenWindow, &request, sizeof request));
 }
 
@@ -90,7 +89,5 @@ DWORD_PTR HelperApp::Send(ULONG_PTR what, void* request, DWORD size) {
     return 0;
   return result;
 }
-
-LONG_PTR HelperApp::PaintCount(HWND window) { return GetWindowLongPtrW(window, testapp::kPaintCountIndex); }
 
 }  // namespace tessel::e2e

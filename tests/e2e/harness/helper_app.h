@@ -29,7 +29,7 @@ class HelperApp {
   bool Kill();
 
   // Opens a window in the helper; null on failure.
-  HWND Open(testapp::WindowKind kind, RECT rect, HWND owner = nullptr, const wchar_t* title = L"");
+  HWND Open(testapp::WindowKind kind, RECT rect, HWND owner = nullptr);
 
   // Opens a window and destroys it again within the one request; false on failure.
   bool OpenAndDestroy(testapp::WindowKind kind, RECT rect);
@@ -45,9 +45,6 @@ class HelperApp {
 
   // Keeps the helper's thread busy for `ms` from now on, answering nothing meanwhile.
   bool BeBusy(DWORD ms);
-
-  // WM_PAINTs the helper window's procedure has received.
-  static LONG_PTR PaintCount(HWND window);
 
  private:
   DWORD_PTR Send(ULONG_PTR what, void* request, DWORD size);

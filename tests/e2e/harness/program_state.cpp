@@ -1,5 +1,8 @@
 #include "harness/program_state.h"
 
+#include "harness/helper_app.h"
+#include "harness/tessel_process.h"
+
 namespace tessel::e2e {
 namespace {
 // Every use of HKEY_CURRENT_USER in the test process opens the key afresh. Under Wine a
@@ -49,6 +52,17 @@ RECT WorkArea() {
   info.cbSize = sizeof info;
   GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
   return info.rcWork;
+}
+
+RECT RectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+bool CommandLeaves(WPARAM id, std::size_t bars, DWORD timeoutMs) {
+  PostMessageW(TesselProcess::MainWindow(), WM_COMMAND, id, 0);
+  return WaitFor([bars] { return Bars().size() == bars; }, timeoutMs);
 }
 
 }  // namespace tessel::e2e

@@ -26,4 +26,16 @@ std::vector<RECT> BarRects();
 // The primary monitor's work area, which the frames cover.
 RECT WorkArea();
 
+// A window's rectangle; empty when it has none.
+RECT RectOf(HWND window);
+
+inline bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+// Posts the menu command `id` to the running program and waits until it shows `bars`
+// bars; false if it does not within `timeoutMs`.
+bool CommandLeaves(WPARAM id, std::size_t bars, DWORD timeoutMs = 5000);
+
 }  // namespace tessel::e2e
