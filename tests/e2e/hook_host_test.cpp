@@ -23,42 +23,19 @@ bool SplitVertically(RECT* bar) {
   return e2e::CommandLeaves(IDM_SPLIT_V, 1) && GetWindowRect(e2e::Bars()[0], bar);
 }
 
-class HookHost : public e2e::ProgramFixture {
- protected:
-  static void SetUpTestSuite() {
-    ProgramFixture::SetUpTestSuite();
-    apps32 = new HelperApp(L"hook-host-test", L"window_app32.exe");
-  }
-  static void TearDownTestSuite() {
-    delete apps32;
-    apps32 = nullptr;
-    ProgramFixture::TearDownTestSuite();
-  }
-  void SetUp() override {
-    ProgramFixture::SetUp();
-    ASSERT_TRUE(apps32->running());
-  }
-  void TearDown() override {
-    for (HWND w : opened32) apps32->Destroy(w);
-    ProgramFixture::TearDown();
-  }
+// A window of `app` shown across the line after the split: only its hook library's
+// report brings it to the program, which clips it or slides it into one frame.
+bool ShownAcrossTheLineIsFitted(HelperApp& app, const RECT& bar, int top) {
+  HWND w = app.Open(WindowKind::kPlain, {bar.left - 100, top, bar.left + 250, top + 150});
+  const bool fitted = w && WaitFor([&] {
+    const RECT r = e2e::RectOf(w);
+    return e2e::RegionType(w) == SIMPLEREGION || r.left >= bar.right || r.right <= bar.left;
+  });
+  app.Destroy(w);
+  return fitted;
+}
 
-  // A window of `app` shown across the line after the split: only its hook library's
-  // report brings it to the program, which clips it or slides it into one frame.
-  static bool ShownAcrossTheLineIsFitted(HelperApp* app, std::vector<HWND>* opened, const RECT& bar,
-                                         int top) {
-    HWND w = app->Open(WindowKind::kPlain, {bar.left - 100, top, bar.left + 250, top + 150});
-    if (!w) return false;
-    opened->push_back(w);
-    return WaitFor([&] {
-      const RECT r = e2e::RectOf(w);
-      return e2e::RegionType(w) == SIMPLEREGION || r.left >= bar.right || r.right <= bar.left;
-    });
-  }
-
-  static inline HelperApp* apps32 = nullptr;
-  std::vector<HWND> opened32;
-};
+using HookHost = e2e::ProgramFixture;
 
 HANDLE OpenHost(const Tessel& tessel) {
   const DWORD id = tessel.HookHostId();
@@ -71,12 +48,13 @@ TEST_F(HookHost, ServesThirtyTwoBitApplicationsComesBackWhenKilledAndEndsWithThe
   RECT bar;
   ASSERT_TRUE(SplitVertically(&bar));
   ASSERT_NE(tessel.HookHostId(), 0u) << "started with the program";
-  EXPECT_TRUE(ShownAcrossTheLineIsFitted(helper, &opened, bar, 100)) << "a 64-bit application";
+  EXPECT_TRUE(ShownAcrossTheLineIsFitted(*helper, bar, 100)) << "a 64-bit application";
 
   // Killed, it is started again; from then on it heads the hook chain, which under Wine
   // is what lets a 32-bit application's events through.
   ASSERT_TRUE(tessel.RestartHookHost());
-  EXPECT_TRUE(ShownAcrossTheLineIsFitted(apps32, &opened32, bar, 300)) << "a 32-bit application";
+  HelperApp apps32(L"hook-host-test", L"window_app32.exe");
+  EXPECT_TRUE(ShownAcrossTheLineIsFitted(apps32, bar, 300)) << "a 32-bit application";
 
   HANDLE host = OpenHost(tessel);
   ASSERT_NE(host, nullptr);
@@ -108,7 +86,7 @@ TEST_F(HookHost, WithoutItTheProgramStillServesSixtyFourBitApplications) {
     ASSERT_TRUE(tessel.WaitForMainWindow());
     RECT bar;
     ASSERT_TRUE(SplitVertically(&bar));
-    EXPECT_TRUE(ShownAcrossTheLineIsFitted(helper, &opened, bar, 100));
+    EXPECT_TRUE(ShownAcrossTheLineIsFitted(*helper, bar, 100));
     EXPECT_EQ(tessel.HookHostId(), 0u);
     EXPECT_EQ(tessel.Exit(), 0);
   }

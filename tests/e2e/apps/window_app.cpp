@@ -56,11 +56,12 @@ Look LookOf(WindowKind kind) {
   }
 }
 
-HWND OpenWindow(const OpenWindowRequest& request, HWND defaultOwner) {
+HWND OpenWindow(const Request& request, HWND control) {
   const RECT& r = request.rect;
   const Look look = LookOf(request.kind);
-  HWND owner = !look.owned ? nullptr : request.owner ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(request.owner))
-                                                     : defaultOwner;
+  HWND owner = !look.owned    ? nullptr
+               : request.window ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(request.window))
+                                : control;
   // Menus and tooltips are made hidden at (0, 0), then shown where they belong.
   const bool atOrigin = request.kind == WindowKind::kMenuLike || request.kind == WindowKind::kTooltip;
   HWND hwnd = CreateWindowExW(look.exStyle, look.className, L"", look.style, atOrigin ? 0 : r.left,
@@ -83,36 +84,28 @@ HWND OpenWindow(const OpenWindowRequest& request, HWND defaultOwner) {
 constexpr UINT kBeBusy = WM_APP;
 
 LRESULT Answer(HWND control, const COPYDATASTRUCT& data) {
-  if (data.dwData == kOpenWindow && data.cbData == sizeof(OpenWindowRequest))
-    return reinterpret_cast<LRESULT>(
-        OpenWindow(*static_cast<const OpenWindowRequest*>(data.lpData), control));
-  if (data.dwData == kOpenAndDestroy && data.cbData == sizeof(OpenWindowRequest)) {
-    HWND window = OpenWindow(*static_cast<const OpenWindowRequest*>(data.lpData), control);
-    return window && DestroyWindow(window) ? 1 : 0;
-  }
-  if (data.dwData == kDestroyWindow && data.cbData == sizeof(DestroyWindowRequest)) {
-    const auto* request = static_cast<const DestroyWindowRequest*>(data.lpData);
-    HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(request->window));
-    // Only windows of this helper, and never the control window itself.
-    if (window == control || GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return 0;
-    return DestroyWindow(window) ? 1 : 0;
-  }
-  if (data.dwData == kPlaceWindow && data.cbData == sizeof(PlaceWindowRequest)) {
-    const auto* request = static_cast<const PlaceWindowRequest*>(data.lpData);
-    const RECT& r = request->rect;
-    return SetWindowPos(reinterpret_cast<HWND>(static_cast<UINT_PTR>(request->window)), nullptr, r.left, r.top,
-                        r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE)
-               ? 1
-               : 0;
-  }
-  if (data.dwData == kBusy && data.cbData == sizeof(DWORD))
-    return PostMessageW(control, kBeBusy, *static_cast<const DWORD*>(data.lpData), 0) ? 1 : 0;
-  if (data.dwData == kShowWindow && data.cbData == sizeof(ShowWindowRequest)) {
-    const auto* request = static_cast<const ShowWindowRequest*>(data.lpData);
-    HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(request->window));
-    if (!IsWindow(window)) return 0;
-    ShowWindow(window, request->command);
-    return 1;
+  if (data.cbData != sizeof(Request)) return 0;
+  const Request& r = *static_cast<const Request*>(data.lpData);
+  HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(r.window));
+  switch (data.dwData) {
+    case kOpenWindow:
+      return reinterpret_cast<LRESULT>(OpenWindow(r, control));
+    case kOpenAndDestroy: {
+      HWND opened = OpenWindow(r, control);
+      return opened && DestroyWindow(opened);
+    }
+    case kDestroyWindow:  // only windows of this helper, and never the control window itself
+      return window != control && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId() &&
+             DestroyWindow(window);
+    case kPlaceWindow:
+      return SetWindowPos(window, nullptr, r.rect.left, r.rect.top, r.rect.right - r.rect.left,
+                          r.rect.bottom - r.rect.top, SWP_NOZORDER | SWP_NOACTIVATE) != 0;
+    case kShowWindow:
+      if (!IsWindow(window)) return 0;
+      ShowWindow(window, r.value);
+      return 1;
+    case kBusy:
+      return PostMessageW(control, kBeBusy, static_cast<WPARAM>(r.value), 0) != 0;
   }
   return 0;
 }

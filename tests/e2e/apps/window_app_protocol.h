@@ -3,7 +3,7 @@
 // How the test driver talks to window_app.exe, the helper that opens real top-level
 // windows in a process of its own. The driver finds the helper's hidden control
 // window by class and by the name given on the helper's command line, and sends it
-// WM_COPYDATA requests; the answer is the new window's handle.
+// WM_COPYDATA requests.
 #include <windows.h>
 
 #include <cstdint>
@@ -37,38 +37,22 @@ enum class WindowKind : std::int32_t {
   kOwnedPopup,       // a caption-less pop-up owned by `owner` (or the control window), shown at `rect`
 };
 
-constexpr ULONG_PTR kOpenWindow = 1;     // COPYDATASTRUCT::dwData; the data is an OpenWindowRequest
-constexpr ULONG_PTR kDestroyWindow = 2;  // the data is a DestroyWindowRequest; the answer 1 on success
-constexpr ULONG_PTR kPlaceWindow = 3;    // the data is a PlaceWindowRequest; the answer 1 on success
-constexpr ULONG_PTR kShowWindow = 4;     // the data is a ShowWindowRequest; the answer 1 for a window
-// The data is an OpenWindowRequest: the window is opened, shown and destroyed again
-// before the answer, 1 on success. Its events reach the program after it is gone.
-constexpr ULONG_PTR kOpenAndDestroy = 5;
-// The data is a DWORD of milliseconds: the answer comes at once, then the helper's
-// thread is busy that long and answers nothing, as a hung program.
-constexpr ULONG_PTR kBusy = 6;
+// What the driver asks for, as COPYDATASTRUCT::dwData with a Request as the data. The
+// answer is the new window for kOpenWindow, else 1 on success.
+enum Command : ULONG_PTR {
+  kOpenWindow = 1,  // `kind` at `rect` (the normal rectangle if maximised), owned by `window`
+  kDestroyWindow,   // `window`, one this helper opened
+  kPlaceWindow,     // `window`, any window at all (the taskbar, say), moved and sized to `rect`
+  kShowWindow,      // ShowWindow(`window`, `value`) from this process
+  kOpenAndDestroy,  // as kOpenWindow, destroyed again before the answer: its events come after
+  kBusy,            // answered at once, then busy for `value` ms, answering nothing, as a hung program
+};
 
-struct OpenWindowRequest {
+struct Request {
   WindowKind kind;
-  RECT rect;            // screen rectangle of the window (its normal position if minimised/maximised)
-  std::uint32_t owner;  // HWND of the owner (or parent), 0 for the control window
-};
-
-struct DestroyWindowRequest {
-  std::uint32_t window;  // HWND of a window the helper opened
-};
-
-// Moves and sizes any window (the taskbar, say) from the helper's process, as another
-// application would.
-struct PlaceWindowRequest {
-  std::uint32_t window;
   RECT rect;
-};
-
-// ShowWindow on any window, from the helper's process.
-struct ShowWindowRequest {
-  std::uint32_t window;
-  std::int32_t command;  // SW_ value
+  std::uint32_t window;  // HWND; as an owner or parent, 0 for the control window
+  std::int32_t value;
 };
 
 }  // namespace tessel::testapp

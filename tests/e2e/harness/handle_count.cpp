@@ -2,6 +2,7 @@
 
 #include <winternl.h>
 
+#include <utility>
 #include <vector>
 
 #include "harness/helper_app.h"
@@ -9,31 +10,27 @@
 namespace tessel::e2e {
 namespace {
 
-struct WindowWalk {
-  DWORD processId;
-  long count;
-};
-
-BOOL CALLBACK CountChild(HWND, LPARAM param) {
-  ++reinterpret_cast<WindowWalk*>(param)->count;
-  return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM param) {
-  auto* walk = reinterpret_cast<WindowWalk*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == walk->processId) {
-    ++walk->count;
-    EnumChildWindows(window, CountChild, param);
-  }
-  return TRUE;
-}
-
+// The process's top-level windows and their children.
 long CountWindows(DWORD processId) {
-  WindowWalk walk{processId, 0};
-  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&walk));
-  return walk.count;
+  std::pair<DWORD, long> walk{processId, 0};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* walk = reinterpret_cast<std::pair<DWORD, long>*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != walk->first) return TRUE;
+        ++walk->second;
+        EnumChildWindows(
+            window,
+            [](HWND, LPARAM p) -> BOOL {
+              ++reinterpret_cast<std::pair<DWORD, long>*>(p)->second;
+              return TRUE;
+            },
+            param);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  return walk.second;
 }
 
 template <typename F>

@@ -13,10 +13,6 @@ struct HandleCounts {
   long windows = -1;        // top-level and child windows of the process
   long kernelHandles = -1;  // handles in its kernel handle table
 
-  bool operator==(const HandleCounts& o) const {
-    return regions == o.regions && gdiObjects == o.gdiObjects && windows == o.windows &&
-           kernelHandles == o.kernelHandles;
-  }
 };
 
 inline void PrintTo(const HandleCounts& c, std::ostream* out) {

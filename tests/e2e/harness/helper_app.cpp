@@ -47,42 +47,33 @@ bool HelperApp::Kill() {
          WaitForSingleObject(process_.hProcess, 5000) == WAIT_OBJECT_0;
 }
 
+namespace {
+std::uint32_t Handle(HWND window) { return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)); }
+}  // namespace
+
 HWND HelperApp::Open(testapp::WindowKind kind, RECT rect, HWND owner) {
-  if (!control_) return nullptr;
-  testapp::OpenWindowRequest request{};
-  request.kind = kind;
-  request.rect = rect;
-  request.owner = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(owner));
-  return reinterpret_cast<HWND>(Send(testapp::kOpenWindow, &request, sizeof request));
+  return reinterpret_cast<HWND>(Send(testapp::kOpenWindow, {kind, rect, Handle(owner), 0}));
 }
 
 bool HelperApp::OpenAndDestroy(testapp::WindowKind kind, RECT rect) {
-  testapp::OpenWindowRequest request{};
-  request.kind = kind;
-  request.rect = rect;
-  return Send(testapp::kOpenAndDestroy, &request, sizeof request) == 1;
+  return Send(testapp::kOpenAndDestroy, {kind, rect, 0, 0}) == 1;
 }
 
-bool HelperApp::Destroy(HWND window) {
-  testapp::DestroyWindowRequest request{static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window))};
-  return Send(testapp::kDestroyWindow, &request, sizeof request) == 1;
-}
+bool HelperApp::Destroy(HWND window) { return Send(testapp::kDestroyWindow, {{}, {}, Handle(window), 0}) == 1; }
 
 bool HelperApp::Place(HWND window, const RECT& rect) {
-  testapp::PlaceWindowRequest request{static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), rect};
-  return Send(testapp::kPlaceWindow, &request, sizeof request) == 1;
+  return Send(testapp::kPlaceWindow, {{}, rect, Handle(window), 0}) == 1;
 }
 
 bool HelperApp::Show(HWND window, int command) {
-  testapp::ShowWindowRequest request{static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), command};
-  return Send(testapp::kShowWindow, &request, sizeof request) == 1;
+  return Send(testapp::kShowWindow, {{}, {}, Handle(window), command}) == 1;
 }
 
-bool HelperApp::BeBusy(DWORD ms) { return Send(testapp::kBusy, &ms, sizeof ms) == 1; }
+bool HelperApp::BeBusy(DWORD ms) { return Send(testapp::kBusy, {{}, {}, 0, static_cast<std::int32_t>(ms)}) == 1; }
 
-DWORD_PTR HelperApp::Send(ULONG_PTR what, void* request, DWORD size) {
+DWORD_PTR HelperApp::Send(ULONG_PTR what, testapp::Request request) {
   if (!control_) return 0;
-  COPYDATASTRUCT data{what, size, request};
+  COPYDATASTRUCT data{what, sizeof request, &request};
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(control_, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
                            &result))

@@ -47,7 +47,7 @@ class HelperApp {
   bool BeBusy(DWORD ms);
 
  private:
-  DWORD_PTR Send(ULONG_PTR what, void* request, DWORD size);
+  DWORD_PTR Send(ULONG_PTR what, testapp::Request request);
 
   PROCESS_INFORMATION process_{};
   HWND control_ = nullptr;
