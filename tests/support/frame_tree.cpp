@@ -15,14 +15,14 @@ Frame* FrameTree::SplitArea(const Rect& area, bool vertical) {
 Frame* FrameTree::Split(Frame* leaf, bool vertical) {
   Frame* split = CreateFrame();
   Frame* second = CreateFrame();
-  const Rect r = leaf->rect;
-  split->rect = r;
+  split->rect = leaf->rect;
   split->isSplit = true;
   split->vertical = vertical;
   split->splitter->thickness = kBarThickness;
-  SplitHalves(r, vertical, &leaf->rect, &second->rect);
-  split->splitter->bar = vertical ? Rect{leaf->rect.right, r.top, second->rect.left, r.bottom}
-                                  : Rect{r.left, leaf->rect.bottom, r.right, second->rect.top};
+  SplitHalves(split->rect, vertical, &leaf->rect, &second->rect);
+  const Rect &a = leaf->rect, &b = second->rect;
+  split->splitter->bar =
+      vertical ? Rect{a.right, a.top, b.left, a.bottom} : Rect{a.left, a.bottom, a.right, b.top};
   InsertSplit(split, leaf, second);
   model_.AddFrame(split);
   model_.AddFrame(second);

@@ -4,17 +4,13 @@
 
 namespace tessel {
 
-// Builds frame trees the way the split command shapes them (the program's halves and
-// tree insertion, new records at the head of the list), without bar windows. Test and
-// benchmark set-up only.
+// Frame trees shaped as the split command shapes them (its halves and tree insertion,
+// new records at the head of the list), without bar windows; for tests and benchmarks.
 class FrameTree {
  public:
   explicit FrameTree(FrameModel& model) : model_(model) {}
-
-  // The first split, over `area`; returns the root.
-  Frame* SplitArea(const Rect& area, bool vertical);
-  // Splits a leaf in place and returns the new split frame (leaf = its first child).
-  Frame* Split(Frame* leaf, bool vertical);
+  Frame* SplitArea(const Rect& area, bool vertical);  // the first split; returns the root
+  Frame* Split(Frame* leaf, bool vertical);           // returns the new split; leaf = its first child
 
  private:
   FrameModel& model_;

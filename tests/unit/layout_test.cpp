@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "layout/neighbour_choice.h"
+#include "layout/split_geometry.h"
+#include "layout/split_line.h"
+#include "layout/window_position.h"
+#include "support/frame_tree.h"
+
+namespace tessel {
+namespace {
+
+TEST(FrameModel, FrameAtPointTakesTheFirstListedLeafAndItsBarStripsOnlyWithBars) {
+  // L (-1000, 0, -502, 800) | T (-498, 0, 0, 398) over B (-498, 402, 0, 800); listed B, L, T.
+  FrameModel model;
+  FrameTree tree{model};
+  Frame* l = tree.SplitArea({-1000, 0, 0, 800}, true)->first;
+  Frame* t = tree.Split(model.frameList->next, false)->first;
+  Frame* b = model.frameList;
+  EXPECT_EQ(model.FrameAtPoint(-500, 10, true), l) << "in the bar right of L";
+  EXPECT_EQ(model.FrameAtPoint(-500, 10, false), nullptr) << "the same without bars";
+  EXPECT_EQ(model.FrameAtPoint(-498, 10, true), l) << "L's strip and T's edge: L is listed first";
+  EXPECT_EQ(model.FrameAtPoint(0, 800, false), b) << "B's bottom-right corner";
+  EXPECT_EQ(model.FrameAtPoint(2, 804, true), b) << "strips outside the work area count too";
+  EXPECT_EQ(model.FrameAtPoint(-200, 400, true), t) << "in the bar below T";
+  EXPECT_EQ(model.FrameAtPoint(-200, 402, true), b) << "T's strip and B's edge: B is listed first";
+  MoveSplitLine(l, 0);  // removal collapses L on its left edge while its windows are placed anew
+  EXPECT_EQ(model.FrameAtPoint(-1000, 10, false), t) << "a collapsed leaf holds no point";
+  t->rect.right = INT_MAX;  // a strip past the coordinate limit must not wrap around
+  EXPECT_EQ(model.FrameAtPoint(INT_MAX, 10, true), t);
+  EXPECT_EQ(model.FrameAtPoint(INT_MIN, 10, true), nullptr);
+}
+
+TEST(FrameModel, TheActiveFramesBarsAreFoundAcrossItsAncestors) {
+  // A | B1 | B2, B1 stacked into B1a over B1b; bars: 1 the root's, 2 B's, 3 B1's.
+  FrameModel model;
+  FrameTree tree{model};
+  Frame* root = tree.SplitArea({0, 0, 1000, 800}, true);
+  Frame* b = tree.Split(root->second, true);
+  Frame* b1 = tree.Split(b->first, false);
+  root->splitter->hwnd = WindowId{1};
+  b->splitter->hwnd = WindowId{2};
+  b1->splitter->hwnd = WindowId{3};
+  const struct {
+    Frame* active;
+    std::uintptr_t bars[4];  // left, top, right, bottom
+  } rows[] = {{b1->second, {1, 3, 2, 0}}, {b->second, {2, 0, 0, 0}}, {nullptr, {}}};
+  for (const auto& row : rows) {
+    ASSERT_TRUE(model.SetActiveFrame(row.active));
+    for (int side = 0; side < 4; ++side) EXPECT_EQ(model.activeBars[side], WindowId{row.bars[side]}) << side;
+  }
+  Frame* loose = CreateFrame();
+  EXPECT_FALSE(model.SetActiveFrame(loose)) << "a frame not listed";
+  model.DeleteFrame(loose);
+}
+
+TEST(FrameModel, ANewWindowJoinsTheLeafOfAShownRelativeItTouches) {
+  FrameModel model;
+  Frame* root = FrameTree{model}.SplitArea({0, 0, 1000, 800}, true);
+  auto record = [](Frame* leaf, std::uintptr_t id, std::uintptr_t family, const Rect& rect, bool hidden) {
+    auto* r = new ManagedWindow{};  // freed with the model
+    r->hwnd = WindowId{id};
+    r->rootOwner = WindowId{family};
+    r->lastRect = rect;
+    r->hidden = hidden;
+    LinkWindowAtHead(leaf, r);
+  };
+  record(root->second, 7, 7, {600, 100, 900, 400}, false);  // family 7's owner, right
+  record(root->first, 9, 8, {100, 100, 400, 400}, true);    // family 8, hidden by its program
+  const WindowId dialog{10}, family{7};
+  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, family, {400, 150, 600, 300}), root->second)
+      << "touching the owner";
+  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, family, {300, 150, 599, 300}), nullptr) << "one pixel short";
+  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, WindowId{12}, {400, 150, 600, 300}), nullptr)
+      << "another family";
+  EXPECT_EQ(model.TouchingFamilyLeaf(family, family, {600, 100, 900, 400}), nullptr) << "the owner itself";
+  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, WindowId{8}, {350, 150, 500, 300}), nullptr)
+      << "a hidden relative";
+}
+
+TEST(FrameModel, AFrameThatChangedAroundAWindowLeavesItAloneOnlyIfItStillFitsWhole) {
+  auto stillFits = [](const Rect& last, WindowState state, bool clipped, bool hidden) {
+    ManagedWindow r;
+    r.lastRect = last;
+    r.state = state;
+    r.regionApplied = clipped;
+    r.hidden = hidden;
+    return StillFitsIn(r, {0, 0, 600, 800});
+  };
+  const Rect inside{100, 100, 400, 300};
+  EXPECT_TRUE(stillFits(inside, WindowState::kNormal, false, false));
+  EXPECT_FALSE(stillFits({300, 100, 601, 300}, WindowState::kNormal, false, false)) << "past the new edge";
+  EXPECT_FALSE(stillFits(inside, WindowState::kNormal, true, false)) << "clipped before";
+  EXPECT_FALSE(stillFits({0, 0, 600, 800}, WindowState::kMaximised, false, false)) << "maximised";
+  EXPECT_FALSE(stillFits(inside, WindowState::kNormal, false, true)) << "hidden by its program";
+  EXPECT_FALSE(stillFits({}, WindowState::kNormal, false, false)) << "never read";
+}
+
+// How far a line goes exactly; the invariant sweep proves the rest of a drag.
+TEST(SplitLine, TheLineMovesAsFarAsTheShrinkingSideKeepsFiftyPixels) {
+  FrameModel model;
+  Frame* root = FrameTree{model}.SplitArea({0, 0, 1000, 800}, true);
+  const struct {
+    const char* what;
+    bool fromSecond;                    // for which a positive delta grows the second child
+    std::int32_t delta, applied, line;  // line: the first child's right edge afterwards
+  } rows[] = {
+      {"grows the left", false, 100, 100, 598},
+      {"exactly 50 pixels left on the right", false, 400, 348, 946},
+      {"the right is at the minimum", false, 1, 0, 946},
+      {"the same asked of the right", true, -7, 0, 946},
+      {"the left down to 50", false, -1000, -896, 50},
+      {"the right cannot grow past it", true, 5, 0, 50},
+      {"the right gives room back", true, -448, -448, 498},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(MoveSplitLine(row.fromSecond ? root->second : root->first, row.delta), row.applied);
+    EXPECT_EQ(root->first->rect.right, row.line);
+    EXPECT_EQ(root->second->rect.left, row.line + kBarThickness);
+  }
+}
+
+TEST(SplitLine, AbsorbModeCollapsesTheFrameAtItsFarEdgeAndItsSiblingTakesTheArea) {
+  FrameModel model;
+  FrameTree tree{model};
+  Frame* stacked = tree.SplitArea({0, 0, 1000, 800}, false);
+  Frame* bottom = tree.Split(stacked->second, true);  // the sibling side is split
+  EXPECT_EQ(MoveSplitLine(stacked->first, 0), 0);
+  EXPECT_EQ(stacked->first->rect, (Rect{0, 0, 1000, 0}));
+  EXPECT_EQ(bottom->splitter->bar, (Rect{498, 0, 502, 800})) << "the inner bar spans the stretched frame";
+  EXPECT_EQ(MoveSplitLine(bottom->second, 0), 0);
+  EXPECT_EQ(bottom->first->rect, (Rect{0, 0, 1000, 800}));
+  EXPECT_EQ(bottom->second->rect, (Rect{1000, 0, 1000, 800}));
+  for (Frame* f : {static_cast<Frame*>(nullptr), stacked}) EXPECT_EQ(MoveSplitLine(f, 10), 0) << "no line";
+}
+
+TEST(SplitGeometry, HalvesKeepAFourPixelBarAndRefuseUnder105Pixels) {
+  const struct {
+    const char* what;
+    Rect area;
+    bool vertical;
+    Rect first, second;
+  } rows[] = {
+      {"1001 wide: odd pixel right", {0, 0, 1001, 800}, true, {0, 0, 498, 800}, {502, 0, 1001, 800}},
+      {"stacked, offset", {10, 100, 500, 900}, false, {10, 100, 500, 498}, {10, 502, 500, 900}},
+      {"105 across: the smallest split", {0, 0, 105, 800}, true, {0, 0, 50, 800}, {54, 0, 105, 800}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_FALSE(TooSmallToSplit(row.area, row.vertical));
+    Rect first, second;
+    SplitHalves(row.area, row.vertical, &first, &second);
+    EXPECT_EQ(first, row.first);
+    EXPECT_EQ(second, row.second);
+  }
+  EXPECT_TRUE(TooSmallToSplit({0, 0, 104, 800}, true));
+  EXPECT_TRUE(TooSmallToSplit({0, 0, 800, 5}, false));
+}
+
+TEST(SplitGeometry, AWindowGoesWhereMostOfItOrItsTitleBarLies) {
+  const Rect left{0, 0, 498, 800}, right{502, 0, 1000, 800};
+  const Rect top{0, 0, 1000, 398}, bottom{0, 402, 1000, 800};
+  EXPECT_FALSE(GoesToSecondHalf({100, 50, 500, 300}, left, right, true)) << "mostly left";
+  EXPECT_TRUE(GoesToSecondHalf({400, 50, 800, 300}, left, right, true)) << "mostly right";
+  EXPECT_FALSE(GoesToSecondHalf({100, 300, 500, 700}, top, bottom, false)) << "top above the second half";
+  EXPECT_TRUE(GoesToSecondHalf({100, 404, 500, 700}, top, bottom, false)) << "top inside the second half";
+}
+
+TEST(Neighbour, TheLeafAcrossTheBarAndWhereTheWindowLiesInIt) {
+  // Side by side: H (0, 0, 498, 800) | D1 (502, 0, 1000, 398) over D2 (502, 402, 1000, 800).
+  FrameModel sideways;
+  FrameTree sideTree{sideways};
+  Frame* h = sideTree.SplitArea({0, 0, 1000, 800}, true)->first;
+  Frame* d1 = sideTree.Split(sideways.frameList->next, false)->first;
+  Frame* d2 = sideways.frameList;
+  // Stacked: T1 (0, 0, 498, 398) | T2 (502, 0, 1000, 398) over B (0, 402, 1000, 800).
+  FrameModel stacked;
+  FrameTree stackTree{stacked};
+  Frame* b = stackTree.SplitArea({0, 0, 1000, 800}, false)->second;
+  Frame* t1 = stackTree.Split(b->parent->first, true)->first;
+  Frame* t2 = stacked.frameList;
+  const struct {
+    const char* what;
+    const FrameModel& model;
+    Frame* home;
+    Rect window;  // a 23-pixel caption
+    Direction direction;
+    Frame* leaf;
+    Rect slid;
+  } rows[] = {
+      {"title line 472: D2 is nearest", sideways, h, {100, 450, 300, 600}, kRight, d2, {502, 450, 702, 600}},
+      {"title line 402: not below D2", sideways, h, {100, 380, 300, 500}, kRight, d1, {502, 380, 702, 500}},
+      {"no neighbour at the work-area edge", sideways, h, {100, 100, 300, 300}, kLeft, nullptr, {}},
+      {"wider than H: right edges meet", sideways, d1, {600, 50, 1200, 300}, kLeft, h, {-102, 50, 498, 300}},
+      {"held whole by T1: bottoms meet", stacked, b, {100, 500, 400, 700}, kUp, t1, {100, 198, 400, 398}},
+      {"98 pixels over T1, 198 over T2", stacked, b, {400, 500, 700, 700}, kUp, t2, {400, 198, 700, 398}},
+      {"taller than T2: at its top", stacked, b, {600, 402, 800, 902}, kUp, t2, {600, 0, 800, 500}},
+      {"down: top edges meet", stacked, t1, {100, 198, 400, 398}, kDown, b, {100, 402, 400, 602}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Frame* leaf = ChooseNeighbour(row.model, row.home, row.window, 23, row.direction);
+    EXPECT_EQ(leaf, row.leaf);
+    EXPECT_EQ(leaf ? AtNearEdge(row.window, leaf->rect, row.direction) : Rect{}, row.slid);
+  }
+}
+
+TEST(WindowPosition, KeptVisibleLeavesFiftyPixelsAndTheCaptionInsideAndDialogsLieWhole) {
+  const Rect f{500, 100, 1000, 900}, area{0, 0, 1280, 1000};  // caption 27 px
+  EXPECT_EQ(KeptVisible({300, 200, 600, 400}, f, 27), (Rect{300, 200, 600, 400})) << "over 50 px in";
+  EXPECT_EQ(KeptVisible({200, 200, 510, 400}, f, 27), (Rect{240, 200, 550, 400})) << "10 px inside: to 50";
+  EXPECT_EQ(KeptVisible({980, 200, 1280, 400}, f, 27), (Rect{950, 200, 1250, 400})) << "20 px inside: to 50";
+  EXPECT_EQ(KeptVisible({600, 50, 900, 250}, f, 27), (Rect{600, 100, 900, 300})) << "above: down to the top";
+  EXPECT_EQ(KeptVisible({600, 890, 900, 1100}, f, 27), (Rect{600, 873, 900, 1083})) << "caption below: up";
+  EXPECT_EQ(PlacedDialog({900, 850, 1100, 950}, f, area), (Rect{800, 800, 1000, 900})) << "fits: wholly in";
+  EXPECT_EQ(PlacedDialog({300, 200, 865, 500}, f, area), (Rect{435, 200, 1000, 500})) << "wider: covers it";
+  EXPECT_EQ(PlacedDialog({700, 200, 1265, 500}, f, area), (Rect{500, 200, 1065, 500})) << "from the right";
+  EXPECT_EQ(PlacedDialog({600, 50, 800, 950}, f, area), (Rect{600, 100, 800, 1000})) << "taller: caption in";
+  // A frame at the screen's right edge: what lies outside it spills onto the screen, not off it.
+  EXPECT_EQ(PlacedDialog({1000, 100, 1565, 500}, {980, 0, 1280, 1000}, area), (Rect{715, 100, 1280, 500}));
+  EXPECT_EQ(SlidInto({400, 50, 1100, 150}, f), (Rect{500, 100, 1200, 200})) << "too wide: left edges meet";
+}
+
+}  // namespace
+}  // namespace tessel
