@@ -10,8 +10,7 @@
 namespace tessel {
 namespace {
 
-// Inputs the loader once failed on, replayed under the sanitizers: crashes the fuzz
-// target finds, and layouts spanning the whole coordinate range.
+// Inputs the loader once failed on (crashes, layouts spanning the coordinate range), under the sanitizers.
 TEST(FuzzRegressions, SavedFramesInputsLoadSafely) {
   for (const auto& entry : std::filesystem::directory_iterator(TESSEL_FUZZ_REGRESSIONS)) {
     SCOPED_TRACE(entry.path().filename().string());

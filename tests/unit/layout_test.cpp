@@ -11,7 +11,7 @@
 namespace tessel {
 namespace {
 
-TEST(FrameModel, FrameAtPointTakesTheFirstListedLeafAndItsBarStripsOnlyWithBars) {
+TEST(FrameModel, TheLeafAtAPointAndTheLeafAcrossABarSideways) {
   // L (-1000, 0, -502, 800) | T (-498, 0, 0, 398) over B (-498, 402, 0, 800); listed B, L, T.
   FrameModel model;
   FrameTree tree{model};
@@ -23,8 +23,19 @@ TEST(FrameModel, FrameAtPointTakesTheFirstListedLeafAndItsBarStripsOnlyWithBars)
   EXPECT_EQ(model.FrameAtPoint(-498, 10, true), l) << "L's strip and T's edge: L is listed first";
   EXPECT_EQ(model.FrameAtPoint(0, 800, false), b) << "B's bottom-right corner";
   EXPECT_EQ(model.FrameAtPoint(2, 804, true), b) << "strips outside the work area count too";
+  EXPECT_EQ(model.FrameAtPoint(5, 10, true), nullptr) << "right of every strip";
   EXPECT_EQ(model.FrameAtPoint(-200, 400, true), t) << "in the bar below T";
   EXPECT_EQ(model.FrameAtPoint(-200, 402, true), b) << "T's strip and B's edge: B is listed first";
+
+  // Moving sideways, a window goes to the leaf whose top lies nearest above its title
+  // bar's last line (a 23-pixel caption), against the near edge.
+  EXPECT_EQ(ChooseNeighbour(model, l, {-900, 450, -700, 600}, 23, kRight), b) << "title line 472";
+  EXPECT_EQ(ChooseNeighbour(model, l, {-900, 380, -700, 500}, 23, kRight), t) << "title line 402";
+  EXPECT_EQ(ChooseNeighbour(model, l, {-900, 100, -700, 300}, 23, kLeft), nullptr) << "at the work-area edge";
+  EXPECT_EQ(ChooseNeighbour(model, t, {-400, 50, 200, 300}, 23, kLeft), l);
+  EXPECT_EQ(AtNearEdge({-900, 450, -700, 600}, b->rect, kRight), (Rect{-498, 450, -298, 600}));
+  EXPECT_EQ(AtNearEdge({-400, 50, 200, 300}, l->rect, kLeft), (Rect{-1102, 50, -502, 300})) << "wider than L";
+
   MoveSplitLine(l, 0);  // removal collapses L on its left edge while its windows are placed anew
   EXPECT_EQ(model.FrameAtPoint(-1000, 10, false), t) << "a collapsed leaf holds no point";
   t->rect.right = INT_MAX;  // a strip past the coordinate limit must not wrap around
@@ -39,9 +50,8 @@ TEST(FrameModel, TheActiveFramesBarsAreFoundAcrossItsAncestors) {
   Frame* root = tree.SplitArea({0, 0, 1000, 800}, true);
   Frame* b = tree.Split(root->second, true);
   Frame* b1 = tree.Split(b->first, false);
-  root->splitter->hwnd = WindowId{1};
-  b->splitter->hwnd = WindowId{2};
-  b1->splitter->hwnd = WindowId{3};
+  std::uintptr_t id = 1;
+  for (Frame* split : {root, b, b1}) split->splitter->hwnd = WindowId{id++};
   const struct {
     Frame* active;
     std::uintptr_t bars[4];  // left, top, right, bottom
@@ -50,12 +60,11 @@ TEST(FrameModel, TheActiveFramesBarsAreFoundAcrossItsAncestors) {
     ASSERT_TRUE(model.SetActiveFrame(row.active));
     for (int side = 0; side < 4; ++side) EXPECT_EQ(model.activeBars[side], WindowId{row.bars[side]}) << side;
   }
-  Frame* loose = CreateFrame();
-  EXPECT_FALSE(model.SetActiveFrame(loose)) << "a frame not listed";
-  model.DeleteFrame(loose);
+  Frame loose;
+  EXPECT_FALSE(model.SetActiveFrame(&loose)) << "a frame not listed";
 }
 
-TEST(FrameModel, ANewWindowJoinsTheLeafOfAShownRelativeItTouches) {
+TEST(FrameModel, ANewWindowJoinsAShownRelativeItTouchesAndAChangedFrameLeavesAWindowThatStillFitsAlone) {
   FrameModel model;
   Frame* root = FrameTree{model}.SplitArea({0, 0, 1000, 800}, true);
   auto record = [](Frame* leaf, std::uintptr_t id, std::uintptr_t family, const Rect& rect, bool hidden) {
@@ -65,40 +74,31 @@ TEST(FrameModel, ANewWindowJoinsTheLeafOfAShownRelativeItTouches) {
     r->lastRect = rect;
     r->hidden = hidden;
     LinkWindowAtHead(leaf, r);
+    return r;
   };
-  record(root->second, 7, 7, {600, 100, 900, 400}, false);  // family 7's owner, right
-  record(root->first, 9, 8, {100, 100, 400, 400}, true);    // family 8, hidden by its program
+  ManagedWindow* owner = record(root->second, 7, 7, {600, 100, 900, 400}, false);  // family 7's, right
+  ManagedWindow* hidden = record(root->first, 9, 8, {100, 100, 400, 400}, true);   // by its program
   const WindowId dialog{10}, family{7};
-  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, family, {400, 150, 600, 300}), root->second)
-      << "touching the owner";
+  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, family, {400, 150, 600, 300}), root->second) << "touching";
   EXPECT_EQ(model.TouchingFamilyLeaf(dialog, family, {300, 150, 599, 300}), nullptr) << "one pixel short";
   EXPECT_EQ(model.TouchingFamilyLeaf(dialog, WindowId{12}, {400, 150, 600, 300}), nullptr)
       << "another family";
   EXPECT_EQ(model.TouchingFamilyLeaf(family, family, {600, 100, 900, 400}), nullptr) << "the owner itself";
-  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, WindowId{8}, {350, 150, 500, 300}), nullptr)
-      << "a hidden relative";
-}
+  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, WindowId{8}, {350, 150, 500, 300}), nullptr) << "hidden";
 
-TEST(FrameModel, AFrameThatChangedAroundAWindowLeavesItAloneOnlyIfItStillFitsWhole) {
-  auto stillFits = [](const Rect& last, WindowState state, bool clipped, bool hidden) {
-    ManagedWindow r;
-    r.lastRect = last;
-    r.state = state;
-    r.regionApplied = clipped;
-    r.hidden = hidden;
-    return StillFitsIn(r, {0, 0, 600, 800});
-  };
-  const Rect inside{100, 100, 400, 300};
-  EXPECT_TRUE(stillFits(inside, WindowState::kNormal, false, false));
-  EXPECT_FALSE(stillFits({300, 100, 601, 300}, WindowState::kNormal, false, false)) << "past the new edge";
-  EXPECT_FALSE(stillFits(inside, WindowState::kNormal, true, false)) << "clipped before";
-  EXPECT_FALSE(stillFits({0, 0, 600, 800}, WindowState::kMaximised, false, false)) << "maximised";
-  EXPECT_FALSE(stillFits(inside, WindowState::kNormal, false, true)) << "hidden by its program";
-  EXPECT_FALSE(stillFits({}, WindowState::kNormal, false, false)) << "never read";
+  EXPECT_TRUE(StillFitsIn(*owner, {600, 100, 900, 400})) << "on the new edges";
+  EXPECT_FALSE(StillFitsIn(*owner, {601, 0, 1000, 800})) << "past a new edge";
+  EXPECT_FALSE(StillFitsIn(*hidden, root->first->rect)) << "hidden by its program";
+  EXPECT_FALSE(StillFitsIn(ManagedWindow{}, root->first->rect)) << "never read";
+  owner->regionApplied = true;
+  EXPECT_FALSE(StillFitsIn(*owner, root->second->rect)) << "clipped before";
+  owner->regionApplied = false;
+  owner->state = WindowState::kMaximised;
+  EXPECT_FALSE(StillFitsIn(*owner, root->second->rect));
 }
 
 // How far a line goes exactly; the invariant sweep proves the rest of a drag.
-TEST(SplitLine, TheLineMovesAsFarAsTheShrinkingSideKeepsFiftyPixels) {
+TEST(SplitLine, TheLineMovesAsFarAsTheShrinkingSideKeepsFiftyPixelsAndAbsorbModeCollapsesAFrame) {
   FrameModel model;
   Frame* root = FrameTree{model}.SplitArea({0, 0, 1000, 800}, true);
   const struct {
@@ -120,46 +120,30 @@ TEST(SplitLine, TheLineMovesAsFarAsTheShrinkingSideKeepsFiftyPixels) {
     EXPECT_EQ(root->first->rect.right, row.line);
     EXPECT_EQ(root->second->rect.left, row.line + kBarThickness);
   }
+  // Absorb mode, as frame removal uses it: the frame collapses at its far edge and its
+  // sibling, here split in turn, takes the area.
+  Frame* right = FrameTree{model}.Split(root->second, false);
+  EXPECT_EQ(MoveSplitLine(root->first, 0), 0);
+  EXPECT_EQ(root->first->rect, (Rect{0, 0, 0, 800}));
+  EXPECT_EQ(right->splitter->bar, (Rect{0, 398, 1000, 402})) << "the inner bar spans the stretched frame";
+  EXPECT_EQ(MoveSplitLine(right->second, 0), 0);
+  EXPECT_EQ(right->first->rect, (Rect{0, 0, 1000, 800}));
+  EXPECT_EQ(right->second->rect, (Rect{0, 800, 1000, 800}));
+  for (Frame* f : {static_cast<Frame*>(nullptr), root}) EXPECT_EQ(MoveSplitLine(f, 10), 0) << "no line";
 }
 
-TEST(SplitLine, AbsorbModeCollapsesTheFrameAtItsFarEdgeAndItsSiblingTakesTheArea) {
-  FrameModel model;
-  FrameTree tree{model};
-  Frame* stacked = tree.SplitArea({0, 0, 1000, 800}, false);
-  Frame* bottom = tree.Split(stacked->second, true);  // the sibling side is split
-  EXPECT_EQ(MoveSplitLine(stacked->first, 0), 0);
-  EXPECT_EQ(stacked->first->rect, (Rect{0, 0, 1000, 0}));
-  EXPECT_EQ(bottom->splitter->bar, (Rect{498, 0, 502, 800})) << "the inner bar spans the stretched frame";
-  EXPECT_EQ(MoveSplitLine(bottom->second, 0), 0);
-  EXPECT_EQ(bottom->first->rect, (Rect{0, 0, 1000, 800}));
-  EXPECT_EQ(bottom->second->rect, (Rect{1000, 0, 1000, 800}));
-  for (Frame* f : {static_cast<Frame*>(nullptr), stacked}) EXPECT_EQ(MoveSplitLine(f, 10), 0) << "no line";
-}
-
-TEST(SplitGeometry, HalvesKeepAFourPixelBarAndRefuseUnder105Pixels) {
-  const struct {
-    const char* what;
-    Rect area;
-    bool vertical;
-    Rect first, second;
-  } rows[] = {
-      {"1001 wide: odd pixel right", {0, 0, 1001, 800}, true, {0, 0, 498, 800}, {502, 0, 1001, 800}},
-      {"stacked, offset", {10, 100, 500, 900}, false, {10, 100, 500, 498}, {10, 502, 500, 900}},
-      {"105 across: the smallest split", {0, 0, 105, 800}, true, {0, 0, 50, 800}, {54, 0, 105, 800}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    EXPECT_FALSE(TooSmallToSplit(row.area, row.vertical));
-    Rect first, second;
-    SplitHalves(row.area, row.vertical, &first, &second);
-    EXPECT_EQ(first, row.first);
-    EXPECT_EQ(second, row.second);
-  }
+TEST(SplitGeometry, HalvesKeepAFourPixelBarAndAWindowGoesWhereMostOfItOrItsTitleBarLies) {
+  Rect first, second;
+  SplitHalves({0, 0, 1001, 800}, true, &first, &second);
+  EXPECT_EQ(first, (Rect{0, 0, 498, 800}));
+  EXPECT_EQ(second, (Rect{502, 0, 1001, 800})) << "the odd pixel goes right";
+  SplitHalves({10, 100, 500, 900}, false, &first, &second);
+  EXPECT_EQ(first, (Rect{10, 100, 500, 498}));
+  EXPECT_EQ(second, (Rect{10, 502, 500, 900}));
+  EXPECT_FALSE(TooSmallToSplit({0, 0, 105, 800}, true)) << "the smallest split: two leaves of 50";
   EXPECT_TRUE(TooSmallToSplit({0, 0, 104, 800}, true));
   EXPECT_TRUE(TooSmallToSplit({0, 0, 800, 5}, false));
-}
 
-TEST(SplitGeometry, AWindowGoesWhereMostOfItOrItsTitleBarLies) {
   const Rect left{0, 0, 498, 800}, right{502, 0, 1000, 800};
   const Rect top{0, 0, 1000, 398}, bottom{0, 402, 1000, 800};
   EXPECT_FALSE(GoesToSecondHalf({100, 50, 500, 300}, left, right, true)) << "mostly left";
@@ -168,40 +152,29 @@ TEST(SplitGeometry, AWindowGoesWhereMostOfItOrItsTitleBarLies) {
   EXPECT_TRUE(GoesToSecondHalf({100, 404, 500, 700}, top, bottom, false)) << "top inside the second half";
 }
 
-TEST(Neighbour, TheLeafAcrossTheBarAndWhereTheWindowLiesInIt) {
-  // Side by side: H (0, 0, 498, 800) | D1 (502, 0, 1000, 398) over D2 (502, 402, 1000, 800).
-  FrameModel sideways;
-  FrameTree sideTree{sideways};
-  Frame* h = sideTree.SplitArea({0, 0, 1000, 800}, true)->first;
-  Frame* d1 = sideTree.Split(sideways.frameList->next, false)->first;
-  Frame* d2 = sideways.frameList;
-  // Stacked: T1 (0, 0, 498, 398) | T2 (502, 0, 1000, 398) over B (0, 402, 1000, 800).
-  FrameModel stacked;
-  FrameTree stackTree{stacked};
-  Frame* b = stackTree.SplitArea({0, 0, 1000, 800}, false)->second;
-  Frame* t1 = stackTree.Split(b->parent->first, true)->first;
-  Frame* t2 = stacked.frameList;
+TEST(Neighbour, MovingUpOrDownAWindowGoesToTheLeafHoldingItsWidthOrOverlappingItMost) {
+  // T1 (0, 0, 498, 398) | T2 (502, 0, 1000, 398) over B (0, 402, 1000, 800).
+  FrameModel model;
+  FrameTree tree{model};
+  Frame* b = tree.SplitArea({0, 0, 1000, 800}, false)->second;
+  Frame* t1 = tree.Split(b->parent->first, true)->first;
+  Frame* t2 = model.frameList;
   const struct {
     const char* what;
-    const FrameModel& model;
     Frame* home;
-    Rect window;  // a 23-pixel caption
+    Rect window;
     Direction direction;
     Frame* leaf;
     Rect slid;
   } rows[] = {
-      {"title line 472: D2 is nearest", sideways, h, {100, 450, 300, 600}, kRight, d2, {502, 450, 702, 600}},
-      {"title line 402: not below D2", sideways, h, {100, 380, 300, 500}, kRight, d1, {502, 380, 702, 500}},
-      {"no neighbour at the work-area edge", sideways, h, {100, 100, 300, 300}, kLeft, nullptr, {}},
-      {"wider than H: right edges meet", sideways, d1, {600, 50, 1200, 300}, kLeft, h, {-102, 50, 498, 300}},
-      {"held whole by T1: bottoms meet", stacked, b, {100, 500, 400, 700}, kUp, t1, {100, 198, 400, 398}},
-      {"98 pixels over T1, 198 over T2", stacked, b, {400, 500, 700, 700}, kUp, t2, {400, 198, 700, 398}},
-      {"taller than T2: at its top", stacked, b, {600, 402, 800, 902}, kUp, t2, {600, 0, 800, 500}},
-      {"down: top edges meet", stacked, t1, {100, 198, 400, 398}, kDown, b, {100, 402, 400, 602}},
+      {"held whole by T1: bottoms meet", b, {100, 500, 400, 700}, kUp, t1, {100, 198, 400, 398}},
+      {"98 pixels over T1, 198 over T2", b, {400, 500, 700, 700}, kUp, t2, {400, 198, 700, 398}},
+      {"taller than T2: at its top", b, {600, 402, 800, 902}, kUp, t2, {600, 0, 800, 500}},
+      {"down: top edges meet", t1, {100, 198, 400, 398}, kDown, b, {100, 402, 400, 602}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
-    Frame* leaf = ChooseNeighbour(row.model, row.home, row.window, 23, row.direction);
+    Frame* leaf = ChooseNeighbour(model, row.home, row.window, 23, row.direction);
     EXPECT_EQ(leaf, row.leaf);
     EXPECT_EQ(leaf ? AtNearEdge(row.window, leaf->rect, row.direction) : Rect{}, row.slid);
   }

@@ -29,57 +29,40 @@ TEST(OutsideInput, AFrameRequestIsReadOnlyWhenWholeAndMarked) {
 
 TEST(OutsideInput, ARegistryValueLongerThanItsSettingIsRefusedAndAShorterOneFillsItsOwnBytes) {
   const std::uint8_t value[9] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-  const struct {
-    std::uint32_t length;
-    bool taken;
-    std::uint64_t setting;
-  } rows[] = {{0, true, 0xEEEEEEEE'EEEEEEEE},
-              {1, true, 0xEEEEEEEE'EEEEEE01},
-              {4, true, 0xEEEEEEEE'04030201},
-              {5, false, 0xEEEEEEEE'EEEEEEEE}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.length);
-    std::uint64_t setting = 0xEEEEEEEE'EEEEEEEE;  // a 4-byte setting, then the next (little-endian)
-    EXPECT_EQ(TakeValue(value, row.length, &setting, 4), row.taken);
-    EXPECT_EQ(setting, row.setting);
-  }
+  std::uint64_t setting = 0xEEEEEEEE'EEEEEEEE;  // a 4-byte setting, then the next (little-endian)
+  EXPECT_TRUE(TakeValue(value, 0, &setting, 4));
+  EXPECT_FALSE(TakeValue(value, 5, &setting, 4));
+  EXPECT_EQ(setting, 0xEEEEEEEE'EEEEEEEEu) << "an empty value or a refused one changes nothing";
+  EXPECT_TRUE(TakeValue(value, 1, &setting, 4));
+  EXPECT_EQ(setting, 0xEEEEEEEE'EEEEEE01u);
+  EXPECT_TRUE(TakeValue(value, 4, &setting, 4));
+  EXPECT_EQ(setting, 0xEEEEEEEE'04030201u);
 }
+
+double PublishedIn(const std::string& file) { return VersionNumberIn({file.begin(), file.end()}, -1.0); }
 
 TEST(OutsideInput, TheVersionFileGivesTheNumberAtTheStartOfItsValueOrTheFallback) {
   const std::string digits(63, '1');
-  const struct {
-    std::string text;
-    double version;
-  } rows[] = {
-      {"[main]\r\nCurrentVersion=1.1\r\n", 1.1},
-      {"[Main]\n  currentversion = \"1.2 beta\"  \n", 1.2},
-      {"[main]\nCurrentVersion=beta\n", 0.0},
-      {"[main]\nCurrentVersion=" + digits + "99\n", std::stod(digits + "9")},  // 64 characters count
-      {"<html><body>404 Not Found</body></html>", -1.0},
-      {"[main]\nCurrentVersion=\n", -1.0},
-      {"[main]\nCurrentVersion=1e999\n", -1.0},
-      {"[main]\nCurrentVersion=nan\n", -1.0},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.text.substr(0, 40));
-    EXPECT_EQ(VersionNumberIn({row.text.begin(), row.text.end()}, -1.0), row.version);
-  }
+  EXPECT_EQ(PublishedIn("[Main]\r\n  currentversion = \"1.2 beta\"  \r\n"), 1.2);
+  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=beta\n"), 0.0);
+  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=" + digits + "99\n"), std::stod(digits + "9"))
+      << "64 characters";
+  EXPECT_EQ(PublishedIn("<html><body>404 Not Found</body></html>"), -1.0);
+  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=\n"), -1.0);
+  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=1e999\n"), -1.0);
+  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=nan\n"), -1.0);
 }
 
-TEST(UpdateSchedule, CountsWholeDaysWrapsForATimeInTheFutureAndZeroSwitchesTheCheckOff) {
+TEST(UpdateSchedule, ChecksAfterWholeDaysEvenWithTheClockSetBackAndOnlyAHigherVersionIsNewer) {
   constexpr std::uint64_t kHour = 36'000'000'000, kDay = 24 * kHour;  // in FILETIME units
   constexpr std::uint64_t kNow = 133'000'000'000'000'000;
-  EXPECT_EQ(DaysSince(kNow, kNow - 15 * kDay + kHour), 14u);
-  EXPECT_FALSE(CheckDue(kNow, kNow - 15 * kDay + kHour, 15));
+  EXPECT_EQ(DaysSince(kNow, kNow - 15 * kDay + kHour), 14u) << "whole days";
   EXPECT_TRUE(CheckDue(kNow, kNow - 15 * kDay, 15));
-  EXPECT_EQ(DaysSince(kNow, kNow + kHour), 21'350'398u) << "a clock set back still checks";
-  EXPECT_TRUE(CheckDue(kNow, kNow + kHour, 21'350'398));
+  EXPECT_TRUE(CheckDue(kNow, kNow + kHour, 21'350'398)) << "a clock set back still checks";
   EXPECT_FALSE(CheckDue(kNow, kNow + kHour, 21'350'399));
   EXPECT_FALSE(CheckDue(kNow, 0, 0));
   EXPECT_FALSE(CheckDue(kNow, 0, -1));
-}
 
-TEST(UpdateSchedule, OnlyAStrictlyHigherPublishedVersionIsNewer) {
   const double own = VersionNumber(0x0001'0000);  // 1.0
   EXPECT_FALSE(IsNewer(own, 1.0));
   EXPECT_TRUE(IsNewer(own, 1.05));

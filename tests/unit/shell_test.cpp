@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <iterator>
 #include <optional>
 
@@ -18,57 +19,37 @@ namespace {
 
 constexpr wchar_t kUser[] = L"S-1-5-21-1004336348-1177238915-682003330-1001";
 constexpr wchar_t kAdmins[] = L"S-1-5-32-544";
-constexpr wchar_t kSystem[] = L"S-1-5-18";
 constexpr wchar_t kUsers[] = L"S-1-5-32-545";
 constexpr wchar_t kOwnerRights[] = L"S-1-3-4";
 constexpr std::uint32_t kFull = 0x1F01FF, kReadRun = 0x1200A9, kModify = 0x1301BF;
 
 AccessEntry Allow(const wchar_t* sid, std::uint32_t mask) { return {true, false, sid, mask}; }
 AccessEntry Deny(const wchar_t* sid, std::uint32_t mask) { return {false, false, sid, mask}; }
-AccessEntry Inherited(const wchar_t* sid, std::uint32_t mask) { return {true, true, sid, mask}; }
+
+bool Writable(const wchar_t* owner, std::vector<AccessEntry> entries, const wchar_t* alsoTrusted = L"") {
+  return WritableByNonAdministrators({L"C:\\T", true, true, owner, std::move(entries)}, alsoTrusted);
+}
 
 TEST(CodeFolderTrust, OnlyAdministratorsMayChangeTrustedCode) {
-  const struct {
-    const char* what;
-    const wchar_t* owner;
-    std::vector<AccessEntry> entries;
-    bool writable;
-    const wchar_t* alsoTrusted = L"";
-  } rows[] = {
-      {"Program Files, made by an administrator",
-       kAdmins,
-       {Allow(kSystem, kFull), Allow(kAdmins, kFull), Allow(kUsers, kReadRun),
-        Inherited(L"S-1-3-0", 1u << 28)},
-       false},
-      {"the elevated user's own, where it is no other account (Wine)",
-       kUser,
-       {Allow(kUser, kFull), Allow(L"S-1-1-0", kReadRun)},
-       false,
-       kUser},
-      {"authenticated users may modify", kAdmins, {Allow(kAdmins, kFull), Allow(L"S-1-5-11", kModify)}, true},
-      {"users who may only add files", kAdmins, {Allow(kUsers, kReadRun | 0x2)}, true},
-      {"users who may change who may", kAdmins, {Allow(kUsers, kReadRun | 0x40000)}, true},
-      {"a right for what is made inside only", kAdmins, {Inherited(kUsers, kFull)}, false},
-      {"writing denied to the account first", kAdmins, {Deny(kUsers, kFull), Allow(kUsers, kFull)}, false},
-      {"a deny leaving the list changeable", kAdmins, {Deny(kUsers, kModify), Allow(kUsers, kFull)}, true},
-      {"a deny after the allow: too late", kAdmins, {Allow(kUsers, kModify), Deny(kUsers, kModify)}, true},
-      {"a user's file, even with an administrators-only list", kUser, {Allow(kAdmins, kFull)}, true},
-      {"a user's file whose owner rights allow reading only", kUser, {Allow(kOwnerRights, kReadRun)}, false},
-      {"owner rights that allow writing", kUser, {Allow(kOwnerRights, kModify)}, true},
-      {"SIDs written in lower case", L"s-1-5-32-544", {Allow(L"s-1-5-18", kFull)}, false},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    EXPECT_EQ(WritableByNonAdministrators({L"C:\\T", true, true, row.owner, row.entries}, row.alsoTrusted),
-              row.writable);
-  }
+  EXPECT_FALSE(Writable(kAdmins, {Allow(kAdmins, kFull), Allow(kUsers, kReadRun)})) << "Program Files";
+  // Where the user is no other account than the elevated one, as under Wine.
+  EXPECT_FALSE(Writable(kUser, {Allow(kUser, kFull), Allow(L"S-1-1-0", kReadRun)}, kUser));
+  EXPECT_TRUE(Writable(kAdmins, {Allow(kUsers, kReadRun | 0x2)})) << "users who may only add files";
+  EXPECT_TRUE(Writable(kAdmins, {Allow(kUsers, kReadRun | 0x40000)})) << "users who may change who may";
+  EXPECT_FALSE(Writable(kAdmins, {{true, true, kUsers, kFull}})) << "a right for what is made inside only";
+  EXPECT_FALSE(Writable(kAdmins, {Deny(kUsers, kFull), Allow(kUsers, kFull)})) << "writing denied first";
+  EXPECT_TRUE(Writable(kAdmins, {Deny(kUsers, kModify), Allow(kUsers, kFull)})) << "a deny leaving the list";
+  EXPECT_TRUE(Writable(kAdmins, {Allow(kUsers, kModify), Deny(kUsers, kModify)})) << "a deny too late";
+  EXPECT_TRUE(Writable(kUser, {Allow(kAdmins, kFull)})) << "a user's file, with an administrators-only list";
+  EXPECT_FALSE(Writable(kUser, {Allow(kOwnerRights, kReadRun)})) << "owner rights allowing reading only";
+  EXPECT_TRUE(Writable(kUser, {Allow(kOwnerRights, kModify)})) << "owner rights allowing writing";
+  EXPECT_FALSE(Writable(L"s-1-5-32-544", {Allow(L"s-1-5-18", kFull)})) << "SIDs in lower case";
   EXPECT_TRUE(WritableByNonAdministrators({L"C:\\T", true, false, kAdmins, {}}, L"")) << "no access list";
   EXPECT_TRUE(WritableByNonAdministrators({L"C:\\T", false, true, L"", {}}, L"")) << "security unread";
 
   // An elevated program names the first object others can change.
-  const ObjectSecurity folder{L"C:\\Program Files\\Tessel", true, true, kAdmins, {Allow(kUsers, kReadRun)}};
-  const ObjectSecurity library{
-      L"C:\\Program Files\\Tessel\\hmg.dll", true, true, kAdmins, {Allow(kUsers, kModify)}};
+  const ObjectSecurity folder{L"C:\\Tessel", true, true, kAdmins, {Allow(kUsers, kReadRun)}};
+  const ObjectSecurity library{L"C:\\Tessel\\hmg.dll", true, true, kAdmins, {Allow(kUsers, kModify)}};
   EXPECT_EQ(UnsafeCodePath(true, {folder, library}, L""), library.path);
   EXPECT_EQ(UnsafeCodePath(false, {folder, library}, L""), L"") << "not elevated: nothing more to lose";
   EXPECT_EQ(UnsafeCodePath(true, {folder}, L""), L"");
@@ -78,40 +59,31 @@ TEST(CodeFolderTrust, OnlyAdministratorsMayChangeTrustedCode) {
 TEST(Manageable, ShellProgramSystemAndTransientWindowsAreRefused) {
   const OsVersionInfo xp{5, 1}, vista{6, 0}, seven{6, 1};
   constexpr std::uint32_t kPopup = kWsPopup, kDialog = kWsPopup | kWsCaption;
-  const struct Row {
-    const wchar_t* cls;
-    const wchar_t* title;
-    OsVersionInfo version;
-    bool manageable;
-    std::uint32_t style = 0, exStyle = 0, classStyle = 0;
-    bool owned = false, visible = true;
-  } rows[] = {
-      {L"#32770", L"Save As", xp, true},
-      {L"#32770", L"Tessel - Options", xp, false},
-      {L"ComboLBox", L"", xp, false},
-      {L"TesselSplitterClass", L"TesselSplitter", xp, false},
-      {L"ConsoleWindowClass", L"cmd", vista, false},
-      {L"ConsoleWindowClass", L"cmd", seven, true},
-      {L"Button", L"Start", xp, true},
-      {L"Button", L"Start", vista, false},
-      {L"WidgetTOOLTIP", L"", xp, false},
-      {L"XXXXXXXXXXXXXXXXXXXXXXXtooltip", L"", xp, false},  // classes count to 30 characters
-      {L"XXXXXXXXXXXXXXXXXXXXXXXXtooltip", L"", xp, true},
-      {L"Notepad", L"", xp, false, kWsChild},
-      {L"Notepad", L"", xp, false, 0, 0, kCsIme},
-      {L"Notepad", L"", xp, false, 0, 0, 0, false, false},         // hidden
-      {L"#32770", L"Find", xp, true, kDialog, 0, 0, true, false},  // hidden dialog
-      {L"#32770", L"Tessel", xp, false, kDialog, 0, 0, false, false},
-      {L"Popup", L"", xp, false, kPopup | 0x00800000, 0, 0, true},  // owned, a border only: a menu
-      {L"Tip", L"", xp, false, kPopup, kWsExTopmost},
-      {L"Splash", L"", xp, true, kPopup},
-      {L"Tool", L"", xp, true, 0, 0, 0, true},
+  auto manageable = [](const wchar_t* cls, const wchar_t* title, OsVersionInfo v, std::uint32_t style = 0,
+                       std::uint32_t exStyle = 0, std::uint32_t classStyle = 0, bool owned = false,
+                       bool visible = true) {
+    return IsManageableWindow({style, exStyle, classStyle, owned, visible, cls, title}, v);
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
-    const WindowTraits w{row.style, row.exStyle, row.classStyle, row.owned, row.visible, row.cls, row.title};
-    EXPECT_EQ(IsManageableWindow(w, row.version), row.manageable);
-  }
+  EXPECT_FALSE(manageable(L"#32770", L"Tessel - Options", xp));
+  EXPECT_FALSE(manageable(L"ComboLBox", L"", xp));
+  EXPECT_FALSE(manageable(L"TesselSplitterClass", L"TesselSplitter", xp));
+  EXPECT_FALSE(manageable(L"ConsoleWindowClass", L"cmd", vista));
+  EXPECT_TRUE(manageable(L"ConsoleWindowClass", L"cmd", seven));
+  EXPECT_TRUE(manageable(L"Button", L"Start", xp));
+  EXPECT_FALSE(manageable(L"Button", L"Start", vista));
+  EXPECT_FALSE(manageable(L"WidgetTOOLTIP", L"", xp));
+  EXPECT_FALSE(manageable(L"XXXXXXXXXXXXXXXXXXXXXXXtooltip", L"", xp)) << "classes count to 30 characters";
+  EXPECT_TRUE(manageable(L"XXXXXXXXXXXXXXXXXXXXXXXXtooltip", L"", xp));
+  EXPECT_FALSE(manageable(L"Notepad", L"", xp, kWsChild));
+  EXPECT_FALSE(manageable(L"Notepad", L"", xp, 0, 0, kCsIme));
+  EXPECT_FALSE(manageable(L"Notepad", L"", xp, 0, 0, 0, false, false)) << "hidden";
+  EXPECT_TRUE(manageable(L"#32770", L"Find", xp, kDialog, 0, 0, true, false)) << "a hidden dialog";
+  EXPECT_FALSE(manageable(L"#32770", L"Tessel", xp, kDialog, 0, 0, false, false)) << "a hidden one of ours";
+  EXPECT_FALSE(manageable(L"Popup", L"", xp, kPopup | 0x00800000, 0, 0, true))
+      << "owned, a border only: a menu";
+  EXPECT_FALSE(manageable(L"Tip", L"", xp, kPopup, kWsExTopmost));
+  EXPECT_TRUE(manageable(L"Splash", L"", xp, kPopup));
+  EXPECT_TRUE(manageable(L"Tool", L"", xp, 0, 0, 0, true));
 }
 
 TEST(HookHostRestart, StartsAgainSoonBacksOffWhileItKeepsDyingAndGivesUpOnARefusal) {
@@ -150,22 +122,41 @@ TEST(InputHooks, HotkeysMatchTheKeyWithExactlyTheModifiersHeldAndMagicClicksAnyM
   EXPECT_TRUE(OnMagicClick(kModAlt, kModCtrl | kModAlt, true, 1, 2, &parameter));
 }
 
-// OK takes every value or none.
-TEST(OptionsValues, TheIntervalIsReadAsDaysAndARefusalTakesNothing) {
+TEST(OptionsValues, OkTakesEveryValueOrNoneAndRefusesTwoCommandsWithOneHotkey) {
+  constexpr std::uint32_t kCtrlAltV = 0x0656;
   const struct {
-    const wchar_t* text;
+    const char* what;
+    const wchar_t* interval;
+    std::uint32_t hotkeys[kHotkeyCount];
     std::int32_t days;  // 0: refused
-  } rows[] = {{L"9999999999", 2147483647}, {L"  12days", 12}, {L"0", 0}, {L"-4", 0}};
+    HotkeyClash clash;
+  } rows[] = {
+      {"more days than an interval holds", L"9999999999", {}, INT_MAX, {}},
+      {"blanks, digits, then anything", L"  12days", {}, 12, {}},
+      {"zero days", L"0", {}, 0, {}},
+      {"no digits", L"-4", {}, 0, {}},
+      {"same key, other modifiers", L"1", {kCtrlAltV, 0x0256, 0x0456, 0x0156, 0x0056}, 1, {}},
+      {"split vertically and move right", L"1", {0, kCtrlAltV, 0, 0, kCtrlAltV}, 0, {1, 4}},
+      {"the first pair in table order", L"1", {kCtrlAltV, 0x0648, kCtrlAltV, 0x0648}, 0, {0, 2}},
+      {"the extended-key flag tells nothing apart", L"1", {0, 0, 0, 0, 0x0E27, 0x0627}, 0, {4, 5}},
+  };
   for (const auto& row : rows) {
-    SCOPED_TRACE(::testing::Message() << "row " << (&row - rows));
+    SCOPED_TRACE(row.what);
     Settings s;
     s.UpdateInterval = 9;
+    s.MagicKey = 0x300;  // edited by hand: no radio button checked
     OptionsControls c = ControlsFromSettings(s);
+    EXPECT_FALSE(c.ctrl || c.alt || c.shift);
+    std::copy(std::begin(row.hotkeys), std::end(row.hotkeys), c.hotkeys);
     c.loadSession = true;
-    c.interval = row.text;
-    EXPECT_EQ(TakeControls(c, &s), row.days != 0);
+    c.interval = row.interval;
+    OptionsRefusal why;
+    EXPECT_EQ(TakeControls(c, &s, &why), row.days != 0);
     EXPECT_EQ(s.UpdateInterval, row.days ? row.days : 9);
     EXPECT_EQ(s.LoadSession, row.days ? 1u : 0u) << "nothing taken before a refusal";
+    EXPECT_EQ(s.MagicKey, 0x300u) << "nor an odd magic key lost";
+    EXPECT_EQ(why.clash.first, row.clash.first);
+    EXPECT_EQ(why.clash.second, row.clash.second);
   }
   Settings s;
   OptionsControls c = ControlsFromSettings(s);
@@ -174,42 +165,7 @@ TEST(OptionsValues, TheIntervalIsReadAsDaysAndARefusalTakesNothing) {
   ASSERT_TRUE(TakeControls(c, &s));
   EXPECT_EQ(s.UpdateInterval, 0) << "a cleared check box stores no interval";
   EXPECT_EQ(ControlsFromSettings(s).interval, L"15") << "the default shown next time";
-
-  s.MagicKey = 0x300;  // edited by hand: no radio button checked, and kept through OK
-  c = ControlsFromSettings(s);
-  EXPECT_FALSE(c.ctrl || c.alt || c.shift);
-  ASSERT_TRUE(TakeControls(c, &s));
-  EXPECT_EQ(s.MagicKey, 0x300u);
-  c.alt = true;
-  ASSERT_TRUE(TakeControls(c, &s));
-  EXPECT_EQ(s.MagicKey, 0x400u);
   EXPECT_EQ(VersionText(0x0002000C), L"Version 2.12") << "the About page's version";
-}
-
-TEST(OptionsValues, TwoCommandsWithOneHotkeyAreRefusedAndNothingIsTaken) {
-  constexpr std::uint32_t kCtrlAltV = 0x0656, kCtrlAltRight = 0x0E27;
-  const struct {
-    const char* what;
-    std::uint32_t hotkeys[kHotkeyCount];
-    int first, second;  // -1: accepted
-  } rows[] = {
-      {"same key, other modifiers", {kCtrlAltV, 0x0256, 0x0456, 0x0156, 0x0056}, -1, -1},
-      {"split vertically and move right", {0, kCtrlAltV, 0, 0, kCtrlAltV}, 1, 4},
-      {"the first pair in table order", {kCtrlAltV, 0x0648, kCtrlAltV, 0x0648}, 0, 2},
-      {"the extended-key flag tells nothing apart", {0, 0, 0, 0, kCtrlAltRight, 0x0627}, 4, 5},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    Settings s;
-    OptionsControls c = ControlsFromSettings(s);
-    std::copy(std::begin(row.hotkeys), std::end(row.hotkeys), c.hotkeys);
-    c.loadSession = true;
-    OptionsRefusal why;
-    EXPECT_EQ(TakeControls(c, &s, &why), row.first < 0);
-    EXPECT_EQ(why.clash.first, row.first);
-    EXPECT_EQ(why.clash.second, row.second);
-    EXPECT_EQ(s.LoadSession, row.first < 0 ? 1u : 0u);
-  }
 }
 
 TEST(TrayMenu, ItemsPlacementForegroundAndTheAboutPicture) {

@@ -49,11 +49,11 @@ Frame* Any(const FrameModel& model, bool split, std::mt19937& random) {
 TEST(TilingInvariant, HoldsAfterAnySequenceOfLineMoves) {
   for (const Rect& area :
        {Rect{0, 0, 1024, 768}, Rect{0, 40, 1920, 1080}, Rect{0, 0, 3840, 2120}, Rect{-1920, 0, 0, 1040}}) {
-    SCOPED_TRACE(::testing::Message()
-                 << area.left << "," << area.top << " " << area.Width() << "x" << area.Height());
+    const auto seed = static_cast<std::uint32_t>(area.Width() * 31 + area.left);
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
     FrameModel model;
     FrameTree tree{model};
-    std::mt19937 random(static_cast<std::uint32_t>(area.Width() * 31 + area.left));
+    std::mt19937 random(seed);
     tree.SplitArea(area, true);
     for (int i = 0; i < 14; ++i) {
       Frame* leaf = Any(model, false, random);
@@ -69,14 +69,13 @@ TEST(TilingInvariant, HoldsAfterAnySequenceOfLineMoves) {
       const std::int32_t delta = deltas(random);
       if (delta == 0) continue;  // absorb mode belongs to frame removal, not to a drag
       const Rect& k = parent->first->rect;
-      const std::int32_t lineBefore = parent->vertical ? k.right : k.bottom;
+      const std::int32_t before = parent->vertical ? k.right : k.bottom;
       const std::int32_t applied = MoveSplitLine(moved, delta);
       parent->splitter->bar = BarOf(*parent);  // as the dragged bar does
-
       SCOPED_TRACE(::testing::Message() << "step " << step << ", delta " << delta);
       EXPECT_TRUE(applied == 0 || (applied > 0) == (delta > 0));
       EXPECT_LE(std::abs(applied), std::abs(delta));
-      EXPECT_EQ((parent->vertical ? k.right : k.bottom) - lineBefore,
+      EXPECT_EQ((parent->vertical ? k.right : k.bottom) - before,
                 moved == parent->first ? applied : -applied);
       ASSERT_EQ(Flaw(model, area), "");
       cutShort += applied != 0 && applied != delta;
