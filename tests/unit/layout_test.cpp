@@ -159,25 +159,13 @@ TEST(Neighbour, MovingUpOrDownAWindowGoesToTheLeafHoldingItsWidthOrOverlappingIt
   Frame* b = tree.SplitArea({0, 0, 1000, 800}, false)->second;
   Frame* t1 = tree.Split(b->parent->first, true)->first;
   Frame* t2 = model.frameList;
-  const struct {
-    const char* what;
-    Frame* home;
-    Rect window;
-    Direction direction;
-    Frame* leaf;
-    Rect slid;
-  } rows[] = {
-      {"held whole by T1: bottoms meet", b, {100, 500, 400, 700}, kUp, t1, {100, 198, 400, 398}},
-      {"98 pixels over T1, 198 over T2", b, {400, 500, 700, 700}, kUp, t2, {400, 198, 700, 398}},
-      {"taller than T2: at its top", b, {600, 402, 800, 902}, kUp, t2, {600, 0, 800, 500}},
-      {"down: top edges meet", t1, {100, 198, 400, 398}, kDown, b, {100, 402, 400, 602}},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.what);
-    Frame* leaf = ChooseNeighbour(model, row.home, row.window, 23, row.direction);
-    EXPECT_EQ(leaf, row.leaf);
-    EXPECT_EQ(leaf ? AtNearEdge(row.window, leaf->rect, row.direction) : Rect{}, row.slid);
-  }
+  EXPECT_EQ(ChooseNeighbour(model, b, {100, 500, 400, 700}, 23, kUp), t1) << "held whole by T1";
+  EXPECT_EQ(ChooseNeighbour(model, b, {400, 500, 700, 700}, 23, kUp), t2) << "98 pixels over T1, 198 over T2";
+  EXPECT_EQ(ChooseNeighbour(model, b, {600, 402, 800, 902}, 23, kUp), t2);
+  EXPECT_EQ(ChooseNeighbour(model, t1, {100, 198, 400, 398}, 23, kDown), b);
+  EXPECT_EQ(AtNearEdge({100, 500, 400, 700}, t1->rect, kUp), (Rect{100, 198, 400, 398})) << "bottoms meet";
+  EXPECT_EQ(AtNearEdge({600, 402, 800, 902}, t2->rect, kUp), (Rect{600, 0, 800, 500})) << "taller: top";
+  EXPECT_EQ(AtNearEdge({100, 198, 400, 398}, b->rect, kDown), (Rect{100, 402, 400, 602})) << "tops meet";
 }
 
 TEST(WindowPosition, KeptVisibleLeavesFiftyPixelsAndTheCaptionInsideAndDialogsLieWhole) {

@@ -96,7 +96,7 @@ TEST(HookHostRestart, StartsAgainSoonBacksOffWhileItKeepsDyingAndGivesUpOnARefus
 }
 
 TEST(InputHooks, HotkeysMatchTheKeyWithExactlyTheModifiersHeldAndMagicClicksAnyMagicModifier) {
-  constexpr std::uint32_t kX = 0x58, kLeftCtrl = 0xA2, kRightCtrl = 0xA3, kShift = 0x10;
+  constexpr std::uint32_t kX = 0x58, kLeftCtrl = 0xA2, kRightCtrl = 0xA3, kShift = 0x10, kLeftWin = 0x5B;
   // Split vertically on Ctrl+X (with the extended-key flag), move left on Ctrl+X too.
   Settings settings;
   HotkeyEntry(&hotkeys)[kHotkeyCount] = settings.hotkeyTable;
@@ -108,6 +108,8 @@ TEST(InputHooks, HotkeysMatchTheKeyWithExactlyTheModifiersHeldAndMagicClicksAnyM
   EXPECT_EQ(mods, kModCtrl);
   EXPECT_EQ(OnKey(&mods, hotkeys, kX, false), IDM_SPLIT_V) << "the earlier of two equal entries";
   EXPECT_EQ(OnKey(&mods, hotkeys, kX, true), 0) << "releases never fire";
+  EXPECT_EQ(OnKey(&mods, hotkeys, kLeftWin, false), 0);
+  EXPECT_EQ(OnKey(&mods, hotkeys, kX, false), IDM_SPLIT_V) << "the Windows key is not tracked";
   OnKey(&mods, hotkeys, kShift, false);
   EXPECT_EQ(OnKey(&mods, hotkeys, kX, false), 0) << "Ctrl+Shift+X is not Ctrl+X";
   OnKey(&mods, hotkeys, kShift, true);
@@ -179,7 +181,8 @@ TEST(TrayMenu, ItemsPlacementForegroundAndTheAboutPicture) {
   EXPECT_EQ(TrayMenuAlignment({640, 512}, 1280, 1024), 0u) << "the middle itself";
   EXPECT_TRUE(GiveForegroundBack(IDM_SPLIT_V));
   EXPECT_FALSE(GiveForegroundBack(0)) << "menu dismissed";
-  EXPECT_FALSE(GiveForegroundBack(IDM_OPTIONS)) << "a dialog of ours takes it";
+  for (std::uint32_t own : {IDM_OPTIONS, IDM_LOAD_FRAMES, IDM_SAVE_FRAMES})
+    EXPECT_FALSE(GiveForegroundBack(own)) << "a dialog of ours takes it";
   // The About picture never outgrows the display's scale.
   const int pictures[][2] = {{143, 153}, {144, 169}, {191, 169}, {192, 170}};  // dpi, resource
   for (const auto& [dpi, id] : pictures) EXPECT_EQ(AboutPictureId(dpi), id) << dpi;
