@@ -10,26 +10,27 @@
 namespace tessel::e2e {
 namespace {
 
-// The process's top-level windows and their children.
+// The process's top-level windows and their children (32-bit callbacks are stdcall:
+// no lambdas here).
+using Walk = std::pair<DWORD, long>;
+
+BOOL CALLBACK CountChild(HWND, LPARAM walk) {
+  ++reinterpret_cast<Walk*>(walk)->second;
+  return TRUE;
+}
+
+BOOL CALLBACK CountTopLevel(HWND window, LPARAM walk) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != reinterpret_cast<Walk*>(walk)->first) return TRUE;
+  CountChild(window, walk);
+  EnumChildWindows(window, CountChild, walk);
+  return TRUE;
+}
+
 long CountWindows(DWORD processId) {
-  std::pair<DWORD, long> walk{processId, 0};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* walk = reinterpret_cast<std::pair<DWORD, long>*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != walk->first) return TRUE;
-        ++walk->second;
-        EnumChildWindows(
-            window,
-            [](HWND, LPARAM p) -> BOOL {
-              ++reinterpret_cast<std::pair<DWORD, long>*>(p)->second;
-              return TRUE;
-            },
-            param);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&walk));
+  Walk walk{processId, 0};
+  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&walk));
   return walk.second;
 }
 
