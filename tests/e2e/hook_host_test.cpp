@@ -49,9 +49,9 @@ TEST_F(HookHost, ServesThirtyTwoBitApplicationsComesBackWhenKilledAndEndsWithThe
   ASSERT_TRUE(SplitVertically(&bar));
   ASSERT_NE(tessel.HookHostId(), 0u) << "started with the program";
   EXPECT_TRUE(ShownAcrossTheLineIsFitted(*helper, bar, 100)) << "a 64-bit application";
-
-  // Killed, it is started again; from then on it heads the hook chain, which under Wine
-  // is what lets a 32-bit application's events through.
+  // Killed, it is started again (every scenario run with 32-bit applications relies on
+  // that): from then on it heads the hook chain, which under Wine is what lets a 32-bit
+  // application's events through.
   ASSERT_TRUE(tessel.RestartHookHost());
   HelperApp apps32(L"hook-host-test", L"window_app32.exe");
   EXPECT_TRUE(ShownAcrossTheLineIsFitted(apps32, bar, 300)) << "a 32-bit application";

@@ -103,20 +103,6 @@ TEST_F(WineNotepad, MenusAndTheOpenDialogsDropDownsShowWholeInTheRightFrames) {
   e2e::Xdo("key Escape key Escape");
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
 
-  // The edit area's context menu.
-  const int x = (info.rcClient.left + info.rcClient.right) / 2;
-  const int y = (info.rcClient.top + info.rcClient.bottom) / 2;
-  char click[64];
-  snprintf(click, sizeof click, "mousemove %d %d sleep 0.05 click 3", x, y);
-  e2e::Xdo(click);
-  menu = ShownPopup(L"#32768", &shown);
-  ASSERT_NE(menu, nullptr) << "the context menu opens";
-  EXPECT_EQ(RegionType(menu), ERROR);
-  EXPECT_TRUE(Same(menu, shown));
-  e2e::Screenshot("notepad-context-menu");
-  e2e::Xdo("key Escape");
-  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(menu); }));
-
   // The right frame split across: the Open dialog's lowest drop-down opens by the bar.
   ASSERT_TRUE(e2e::CommandLeaves(IDM_SPLIT_H, 2));
   e2e::Xdo("key ctrl+o");

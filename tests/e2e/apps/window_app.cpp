@@ -4,19 +4,11 @@
 
 #include <commctrl.h>
 
-#include <initializer_list>
-
 #include "window_app_protocol.h"
 
 namespace {
 
 using namespace tessel::testapp;
-
-// Carries the program's tag from its first message on.
-LRESULT CALLBACK TaggedWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) SetWindowLongPtrW(hwnd, GWLP_USERDATA, kTesselTag);
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
 
 void RegisterWindowClasses(HINSTANCE instance) {
   WNDCLASSW wc{};
@@ -25,12 +17,7 @@ void RegisterWindowClasses(HINSTANCE instance) {
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  for (const wchar_t* name : {kWindowClass, kTesselMainClass, kTesselBarClass}) {
-    wc.lpszClassName = name;
-    RegisterClassW(&wc);
-  }
-  wc.lpfnWndProc = TaggedWindowProc;
-  wc.lpszClassName = kTaggedWindowClass;
+  wc.lpszClassName = kWindowClass;
   RegisterClassW(&wc);
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -45,10 +32,6 @@ struct Look {
 Look LookOf(WindowKind kind) {
   switch (kind) {
     case WindowKind::kOwnedDialog: return {kWindowClass, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, true};
-    case WindowKind::kChild: return {kWindowClass, WS_CHILD | WS_BORDER, 0, true};
-    case WindowKind::kTagged: return {kTaggedWindowClass, WS_OVERLAPPEDWINDOW, 0, false};
-    case WindowKind::kTesselMainClass: return {kTesselMainClass, WS_OVERLAPPEDWINDOW, 0, false};
-    case WindowKind::kTesselBarClass: return {kTesselBarClass, WS_OVERLAPPEDWINDOW, 0, false};
     case WindowKind::kMenuLike: return {kWindowClass, WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, true};
     case WindowKind::kTooltip: return {TOOLTIPS_CLASSW, WS_POPUP, WS_EX_TOPMOST, false};
     case WindowKind::kOwnedPopup: return {kWindowClass, WS_POPUP | WS_BORDER, 0, true};

@@ -12,29 +12,17 @@ namespace tessel::testapp {
 
 constexpr wchar_t kControlClass[] = L"TesselTestAppControl";
 constexpr wchar_t kWindowClass[] = L"TesselTestAppWindow";
-// Classes of their own for the kinds whose class matters.
-constexpr wchar_t kTaggedWindowClass[] = L"TesselTestAppTaggedWindow";
-// The classes of the program's own main window and bars, registered by the helper only.
-constexpr wchar_t kTesselMainClass[] = L"TesselClass";
-constexpr wchar_t kTesselBarClass[] = L"TesselSplitterClass";
-
-// The user data the program marks its own windows with ("tsWn").
-constexpr LONG_PTR kTesselTag = 0x6E577374;
 
 enum class WindowKind : std::int32_t {
   kPlain,            // an overlapped window with a caption
-  kOwnedDialog,      // a dialog-framed popup owned by `owner` (or the control window)
+  kOwnedDialog,      // a dialog-framed popup owned by `window` (or the control window)
   kShaped,           // a plain window clipped to an ellipse by its own region
   kMaximised,        // a plain window shown maximised
   kHidden,           // a plain window never shown
-  kChild,            // a child window of `owner`; `rect` is in its client coordinates
-  kTagged,           // a plain window carrying kTesselTag in its user data from its first message
-  kTesselMainClass,  // a plain window of the class of the program's main window (helper only)
-  kTesselBarClass,   // a plain window of the class of the program's bars (helper only)
   // Made hidden at (0, 0) and then shown at `rect`, as menus and tooltips are:
-  kMenuLike,         // a caption-less, bordered, topmost pop-up owned by `owner` (or the control window)
+  kMenuLike,         // a caption-less, bordered, topmost pop-up owned by `window` (or the control window)
   kTooltip,          // a window of the common controls' tooltip class
-  kOwnedPopup,       // a caption-less pop-up owned by `owner` (or the control window), shown at `rect`
+  kOwnedPopup,       // a caption-less pop-up owned by `window` (or the control window), shown at `rect`
 };
 
 // What the driver asks for, as COPYDATASTRUCT::dwData with a Request as the data. The
