@@ -224,8 +224,9 @@ TEST_F(Soak, AnApplicationKilledInTheMiddleOfADragLeavesTheProgramWorking) {
     // A window shown across the bar is fitted as before, and so is one moved across it.
     HWND moved = Open({100, 600, 100 + kWindowWidth, 600 + kWindowHeight});
     ASSERT_TRUE(Settled());
-    ASSERT_TRUE(helper->Place(moved, places.Next()));
-    EXPECT_TRUE(AllFitted({moved})) << "a moved window is fitted again";
+    // Clipped every round, the first included: the thread that sets other programs'
+    // regions starts with the first clip, and its handles belong in the first count.
+    EXPECT_TRUE(Clipped(moved)) << "a moved window is fitted again";
     EXPECT_TRUE(helper->Destroy(moved));
     ASSERT_TRUE(Settled());
     if (round == 0) first = Counts(tessel);
