@@ -9,6 +9,7 @@
 
 #include "shell/frame_rect_request.h"
 #include "storage/settings_store.h"
+#include "update/profile_reader.h"
 #include "update/schedule.h"
 #include "update/split_url.h"
 #include "update/version_file.h"
@@ -39,18 +40,49 @@ TEST(OutsideInput, ARegistryValueLongerThanItsSettingIsRefusedAndAShorterOneFill
   EXPECT_EQ(setting, 0xEEEEEEEE'04030201u);
 }
 
-double PublishedIn(const std::string& file) { return VersionNumberIn({file.begin(), file.end()}, -1.0); }
-
-TEST(OutsideInput, TheVersionFileGivesTheNumberAtTheStartOfItsValueOrTheFallback) {
+// Each value is what GetPrivateProfileStringW gives for the same bytes (empty: none, there too).
+TEST(OutsideInput, TheVersionFileReadsAsTheSystemReadsIniFilesAndGivesAFiniteNumberOrTheFallback) {
+  const std::string sevens(700, '7');
+  const struct {
+    std::string file;
+    std::wstring value;
+  } rows[] = {
+      {"; comment\n[Main]\n  currentversion  =  1.2  \n", L"1.2"},
+      {"[main]\n\tCurrentVersion\t=\t2.5\t\n", L"2.5"},
+      {"[ main ]\nCurrentVersion=2.0\n", L"2.0"},
+      {"[main] trailing\nCurrentVersion=2.1\n", L"2.1"},
+      {"[main\nCurrentVersion=2.2\n", L""},
+      {"CurrentVersion=1.9\n[main]\n", L""},
+      {"[main]\nCurrent Version=2.6\nCurrentVersion = 2.7 = 3\n", L"2.7 = 3"},
+      {"[main]\nCurrentVersion\n", L""},
+      {"[main]\nCurrentVersion=\"1.3\"\n", L"1.3"},
+      {"[main]\nCurrentVersion='1.4\n", L"'1.4"},
+      {"[main]\nCurrentVersion=\"\"\n", L""},
+      {"[main]\nCurrentVersion=1.5\nCurrentVersion=1.6\n", L"1.5"},
+      {"[main]\nOther=1\n[other]\nCurrentVersion=1.0\n[main]\nCurrentVersion=1.7\n", L""},
+      {"[main]\nCurrentVersion=2.3 ; note\n", L"2.3 ; note"},
+      {"[main]\n;CurrentVersion=2.4\n", L""},
+      {"\xEF\xBB\xBF[main]\r\nCurrentVersion=2.8\r\n", L"2.8"},
+      {std::string("\xFF\xFE[\0m\0a\0i\0n\0]\0\n\0C\0u\0r\0r\0e\0n\0t\0V\0e\0r\0s\0i\0o\0n\0=\0" "2\0", 48), L"2"},
+      {"[main]\nCurrentVersion=" + sevens + "\n", std::wstring(sevens.begin(), sevens.end())},
+      {"[main]\r\nCurrentVersion=3.0", L"3.0"},
+      {"<html><body><h1>404 Not Found</h1></body></html>", L""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.file);
+    const std::vector<std::uint8_t> bytes(row.file.begin(), row.file.end());
+    EXPECT_EQ(ReadProfileString(bytes, L"main", L"CurrentVersion").value_or(L""), row.value);
+  }
+  auto published = [](const std::string& value) {
+    const std::string file = "[main]\nCurrentVersion=" + value;
+    return VersionNumberIn({file.begin(), file.end()}, -1.0);
+  };
   const std::string digits(63, '1');
-  EXPECT_EQ(PublishedIn("[Main]\r\n  currentversion = \"1.2 beta\"  \r\n"), 1.2);
-  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=beta\n"), 0.0);
-  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=" + digits + "99\n"), std::stod(digits + "9"))
-      << "64 characters";
-  EXPECT_EQ(PublishedIn("<html><body>404 Not Found</body></html>"), -1.0);
-  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=\n"), -1.0);
-  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=1e999\n"), -1.0);
-  EXPECT_EQ(PublishedIn("[main]\nCurrentVersion=nan\n"), -1.0);
+  EXPECT_EQ(published("1.2 beta"), 1.2);
+  EXPECT_EQ(published("beta"), 0.0);
+  EXPECT_EQ(published(digits + "99"), std::stod(digits + "9")) << "64 characters";
+  for (const char* value : {"", "1e999", "nan"}) EXPECT_EQ(published(value), -1.0) << value;
+  EXPECT_EQ(VersionNumberIn({}, -1.0), -1.0) << "no value at all";
 }
 
 TEST(UpdateSchedule, ChecksAfterWholeDaysEvenWithTheClockSetBackAndOnlyAHigherVersionIsNewer) {
