@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "fuzz/load_layout_input.h"
 #include "storage/frames_format.h"
 #include "storage/layout_fit.h"
 #include "support/frame_tree.h"
@@ -150,6 +154,17 @@ TEST(LayoutFit, SplitLinesKeepTheirProportionInTheNewWorkArea) {
   FitLayoutToArea(&empty, {0, 0, 1000, 800});
   EXPECT_TRUE(empty.frames.empty());
 }
+
+#ifdef TESSEL_FUZZ_REGRESSIONS  // native builds: under the sanitizers
+TEST(FramesFormat, InputsTheFuzzTargetOnceFailedOnLoadSafely) {
+  for (const auto& entry : std::filesystem::directory_iterator(TESSEL_FUZZ_REGRESSIONS)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    LoadLayoutInput(bytes.data(), bytes.size());
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace tessel
