@@ -25,17 +25,20 @@ std::vector<std::uint8_t> ToBytes(const Words& words) {
 
 constexpr std::int64_t kMagic = 0x53465354;  // "TSFS" as a little-endian word
 
-// 1000 x 800 split side by side, then the right half stacked; the top right is active.
+// w x h split side by side at x, then the right half stacked at y; the top right is active.
 // A frame record: rectangle, windows, next, isSplit, vertical, first, second, splitter,
 // parent; a split frame's is followed by its bar's: window, thickness, bar, highlight, frame.
-const Words kNested{
-    kMagic, 1,   5,                                  // magic, version, count
-    502,    402, 1000, 800, 0, 0, 0, 0, 0, 0, 0, 1,  // bottom right
-    502,    0,   1000, 800, 0, 0, 1, 0, 3, 0, 0, 4, 0, 4, 502, 398, 1000, 402, 0, 0, 0, 0, 0,  // right split
-    0,      0,   498,  800, 0, 0, 0, 0, 0, 0, 0, 4,                                            // left
-    502,    0,   1000, 398, 0, 0, 0, 0, 0, 0, 0, 1,                                            // top right
-    0,      0,   1000, 800, 0, 0, 1, 1, 2, 1, 0, 5, 0, 4, 498, 0,   502,  800, 0, 0, 0, 0, 0,  // root
-    3};                                                                                        // active
+Words Nested(std::int64_t w, std::int64_t h, std::int64_t x, std::int64_t y) {
+  const std::int64_t r = x + kBarThickness, b = y + kBarThickness;  // the right half's left, the bottom's top
+  return {kMagic, 1, 5,                                                          // magic, version, count
+          r, b, w, h, 0, 0, 0, 0, 0, 0, 0, 1,                                    // bottom right
+          r, 0, w, h, 0, 0, 1, 0, 3, 0, 0, 4, 0, 4, r, y, w, b, 0, 0, 0, 0, 0,  // right split
+          0, 0, x, h, 0, 0, 0, 0, 0, 0, 0, 4,                                    // left
+          r, 0, w, y, 0, 0, 0, 0, 0, 0, 0, 1,                                    // top right
+          0, 0, w, h, 0, 0, 1, 1, 2, 1, 0, 5, 0, 4, x, 0, r, h, 0, 0, 0, 0, 0,  // root
+          3};                                                                    // active
+}
+const Words kNested = Nested(1000, 800, 498, 398);
 // Where fields of kNested lie: entry starts, then offsets within a record.
 constexpr int kRightSplit = 15, kLeft = 38, kTopRight = 50, kRoot = 62;
 constexpr int kRight = 2, kFirst = 8, kSecond = 9, kParent = 11, kThickness = 13;
@@ -93,51 +96,38 @@ TEST(FramesFormat, DamagedFilesAreRefused) {
   EXPECT_FALSE(Taken(ToBytes(far), &layout)) << "every frame moved past the coordinate limit";
 }
 
-// A layout saved at the origin, w x h: the root split side by side at x, its right side
-// stacked at y. Entries root, left, right split, top right, bottom right.
-LayoutEntries Saved(std::int32_t w, std::int32_t h, std::int32_t x, std::int32_t y) {
-  const std::int32_t t = kBarThickness;
-  LayoutEntries layout;
-  layout.frames = {{{0, 0, w, h}, 1, 1, 1, 2, 5, t, {}, {}},
-                   {{0, 0, x, h}, 0, 0, 0, 0, 0, 0, {}, {}},
-                   {{x + t, 0, w, h}, 1, 0, 3, 4, 0, t, {}, {}},
-                   {{x + t, 0, w, y}, 0, 0, 0, 0, 2, 0, {}, {}},
-                   {{x + t, y + t, w, h}, 0, 0, 0, 0, 2, 0, {}, {}}};
-  layout.active = 3;
-  return layout;
-}
-
 TEST(LayoutFit, SplitLinesKeepTheirProportionInTheNewWorkArea) {
   const struct Row {
     const char* name;
-    LayoutEntries saved;
+    Words saved;
     Rect area;
     std::int32_t leftWidth, topHeight;  // fitted
     std::int32_t rootHeight = 0;        // 0: the area's
   } rows[] = {
-      {"1280x1004 onto 1920x1040 by a taskbar", Saved(1280, 1004, 956, 500), {60, 0, 1980, 1040}, 1435, 518},
-      {"the narrow side keeps 50 pixels", Saved(1000, 800, 900, 398), {0, 0, 500, 800}, 446, 398},
-      {"a leaf saved below 50 keeps its size", Saved(1000, 800, 30, 398), {0, 0, 500, 400}, 30, 198},
-      {"too low: the root grows", Saved(1000, 800, 498, 398), {0, 0, 120, 90}, 58, 50, 104},
+      {"1280x1004 onto 1920x1040 by a taskbar", Nested(1280, 1004, 956, 500), {60, 0, 1980, 1040}, 1435, 518},
+      {"the narrow side keeps 50 pixels", Nested(1000, 800, 900, 398), {0, 0, 500, 800}, 446, 398},
+      {"a leaf saved below 50 keeps its size", Nested(1000, 800, 30, 398), {0, 0, 500, 400}, 30, 198},
+      {"too low: the root grows", kNested, {0, 0, 120, 90}, 58, 50, 104},
   };
+  LayoutEntries layout;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    LayoutEntries layout = row.saved;
+    ASSERT_TRUE(Taken(ToBytes(row.saved), &layout));
     FitLayoutToArea(&layout, row.area);
-    const std::vector<FrameEntry>& f = layout.frames;
+    const std::vector<FrameEntry>& f = layout.frames;  // 4 the root, 1 the right split, 3 the top right
     Rect root = row.area;
     if (row.rootHeight) root.bottom = root.top + row.rootHeight;
     const std::int32_t line = root.left + row.leftWidth;
-    EXPECT_EQ(f[0].rect, root);
-    EXPECT_EQ(f[0].bar, (Rect{line, root.top, line + kBarThickness, root.bottom}));
+    EXPECT_EQ(f[4].rect, root);
+    EXPECT_EQ(f[4].bar, (Rect{line, root.top, line + kBarThickness, root.bottom}));
     EXPECT_EQ(f[3].rect, (Rect{line + kBarThickness, root.top, root.right, root.top + row.topHeight}));
-    EXPECT_EQ(f[2].bar.top, f[3].rect.bottom);
+    EXPECT_EQ(f[1].bar.top, f[3].rect.bottom);
     EXPECT_TRUE(IsSoundLayout(layout)) << "children still tile their frames, so the left one ends at the bar";
-    EXPECT_EQ(layout.active, 3);
   }
-  LayoutEntries layout = Saved(1000, 800, 498, 398), empty;
+  LayoutEntries empty;
+  ASSERT_TRUE(Taken(ToBytes(kNested), &layout));
   FitLayoutToArea(&layout, {});
-  EXPECT_EQ(layout.frames[1].rect, (Rect{0, 0, 498, 800})) << "no work area: nothing changes";
+  EXPECT_EQ(layout.frames[2].rect, (Rect{0, 0, 498, 800})) << "no work area: nothing changes";
   FitLayoutToArea(&empty, {0, 0, 1000, 800});
   EXPECT_TRUE(empty.frames.empty());
 }
