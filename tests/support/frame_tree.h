@@ -28,7 +28,8 @@ class FrameTree {
     split->splitter->thickness = kBarThickness;
     SplitHalves(split->rect, vertical, &leaf->rect, &second->rect);
     const Rect &a = leaf->rect, &b = second->rect;
-    split->splitter->bar = vertical ? Rect{a.right, a.top, b.left, a.bottom} : Rect{a.left, a.bottom, a.right, b.top};
+    split->splitter->bar =
+        vertical ? Rect{a.right, a.top, b.left, a.bottom} : Rect{a.left, a.bottom, a.right, b.top};
     InsertSplit(split, leaf, second);
     model_.AddFrame(split);
     model_.AddFrame(second);

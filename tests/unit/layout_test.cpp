@@ -2,21 +2,26 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "fuzz/load_layout_input.h"
 #include "layout/neighbour_choice.h"
 #include "layout/split_geometry.h"
 #include "layout/split_line.h"
 #include "layout/window_position.h"
 #include "storage/frames_format.h"
+#include "storage/layout_fit.h"
 #include "support/frame_tree.h"
 
 namespace tessel {
 namespace {
 
-TEST(FrameModel, TheLeafAtAPointTheLeafAcrossABarAndTheActiveFramesBars) {
+TEST(FrameModel, TheLeafAtAPointTheLeafAcrossABarTheActiveFramesBarsAndRemovalsCollapse) {
   // L (-1000, 0, -502, 800) | T1 (-498, 0, -251, 398), T2 (-247, 0, 0, 398) over
   // B (-498, 402, 0, 800); listed T2, B, L, T1.
   FrameModel model;
@@ -31,21 +36,20 @@ TEST(FrameModel, TheLeafAtAPointTheLeafAcrossABarAndTheActiveFramesBars) {
   EXPECT_EQ(model.FrameAtPoint(2, 804, true), b) << "B's strips, outside the work area too";
   EXPECT_EQ(model.FrameAtPoint(5, 10, true), nullptr) << "right of every strip";
 
-  // Sideways a window goes to the leaf whose top lies nearest above its title bar's last
-  // line (a 23-pixel caption); up or down, to the one holding its width or overlapping it most.
+  // Sideways a window goes to the leaf whose top is nearest above its title bar's last line (23-pixel
+  // caption), up or down to the one holding its width or overlapping it most; it lands at the near edge.
   EXPECT_EQ(ChooseNeighbour(model, l, {-900, 450, -700, 600}, 23, kRight), b) << "title line 472";
   EXPECT_EQ(ChooseNeighbour(model, l, {-900, 380, -700, 500}, 23, kRight), t1) << "title line 402";
   EXPECT_EQ(ChooseNeighbour(model, l, {-900, 100, -700, 300}, 23, kLeft), nullptr) << "at the edge";
   EXPECT_EQ(ChooseNeighbour(model, t1, {-400, 50, 200, 300}, 23, kLeft), l);
   EXPECT_EQ(ChooseNeighbour(model, b, {-450, 500, -300, 700}, 23, kUp), t1) << "held whole by T1";
-  EXPECT_EQ(ChooseNeighbour(model, b, {-350, 500, -50, 700}, 23, kUp), t2) << "99 pixels over T1, 197 over T2";
+  EXPECT_EQ(ChooseNeighbour(model, b, {-350, 500, -50, 700}, 23, kUp), t2) << "99 px over T1, 197 over T2";
   EXPECT_EQ(ChooseNeighbour(model, t1, {-450, 198, -300, 398}, 23, kDown), b);
-  // It lands against the near edge.
   EXPECT_EQ(AtNearEdge({-900, 450, -700, 600}, b->rect, kRight), (Rect{-498, 450, -298, 600}));
   EXPECT_EQ(AtNearEdge({-400, 50, 200, 300}, l->rect, kLeft), (Rect{-1102, 50, -502, 300})) << "wider than L";
-  EXPECT_EQ(AtNearEdge({-450, 500, -300, 700}, t1->rect, kUp), (Rect{-450, 198, -300, 398})) << "bottoms meet";
+  EXPECT_EQ(AtNearEdge({-450, 500, -300, 700}, t1->rect, kUp), (Rect{-450, 198, -300, 398})) << "bottom edge";
   EXPECT_EQ(AtNearEdge({-200, 402, -50, 902}, t2->rect, kUp), (Rect{-200, 0, -50, 500})) << "taller: top";
-  EXPECT_EQ(AtNearEdge({-450, 198, -300, 398}, b->rect, kDown), (Rect{-450, 402, -300, 602})) << "tops meet";
+  EXPECT_EQ(AtNearEdge({-450, 198, -300, 398}, b->rect, kDown), (Rect{-450, 402, -300, 602})) << "top edge";
 
   // The active frame's bars, across its ancestors: 1 the root's, 2 below T, 3 between T1 and T2.
   std::uintptr_t id = 1;
@@ -60,8 +64,13 @@ TEST(FrameModel, TheLeafAtAPointTheLeafAcrossABarAndTheActiveFramesBars) {
   }
   Frame loose;
   EXPECT_FALSE(model.SetActiveFrame(&loose)) << "a frame not listed";
-
-  MoveSplitLine(l, 0);  // removal collapses L on its left edge while its windows are placed anew
+  // Removal collapses a frame at its far edge; its sibling takes the area, bars and all.
+  EXPECT_EQ(MoveSplitLine(l, 0), 0);
+  EXPECT_EQ(MoveSplitLine(b, 0), 0);
+  EXPECT_EQ(l->rect, (Rect{-1000, 0, -1000, 800}));
+  EXPECT_EQ(b->rect, (Rect{-1000, 800, 0, 800}));
+  EXPECT_EQ(t1->rect, (Rect{-1000, 0, -251, 800}));
+  EXPECT_EQ(t1->parent->splitter->bar, (Rect{-251, 0, -247, 800}));
   EXPECT_EQ(model.FrameAtPoint(-1000, 10, false), t1) << "a collapsed leaf holds no point";
   t1->rect.right = INT_MAX;  // a strip past the coordinate limit must not wrap around
   EXPECT_EQ(model.FrameAtPoint(INT_MAX, 10, true), t1);
@@ -70,25 +79,21 @@ TEST(FrameModel, TheLeafAtAPointTheLeafAcrossABarAndTheActiveFramesBars) {
 TEST(FrameModel, ANewWindowJoinsAShownRelativeItTouchesAndAChangedFrameLeavesAWindowThatStillFitsAlone) {
   FrameModel model;
   Frame* root = FrameTree{model}.SplitArea({0, 0, 1000, 800}, true);
-  auto record = [](Frame* leaf, std::uintptr_t id, std::uintptr_t family, const Rect& rect, bool hidden) {
-    auto* r = new ManagedWindow{};  // freed with the model
-    r->hwnd = WindowId{id};
-    r->rootOwner = WindowId{family};
-    r->lastRect = rect;
-    r->hidden = hidden;
-    LinkWindowAtHead(leaf, r);
-    return r;
-  };
-  ManagedWindow* owner = record(root->second, 7, 7, {600, 100, 900, 400}, false);  // family 7's, right
-  ManagedWindow* hidden = record(root->first, 9, 8, {100, 100, 400, 400}, true);   // by its program
   const WindowId dialog{10}, family{7};
+  auto* owner = new ManagedWindow{};  // family 7's, right; freed with the model
+  owner->hwnd = owner->rootOwner = family;
+  owner->lastRect = {600, 100, 900, 400};
+  LinkWindowAtHead(root->second, owner);
+  auto* hidden = new ManagedWindow{};  // family 8's, left, hidden by its program
+  hidden->rootOwner = WindowId{8};
+  hidden->lastRect = {100, 100, 400, 400};
+  hidden->hidden = true;
+  LinkWindowAtHead(root->first, hidden);
   EXPECT_EQ(model.TouchingFamilyLeaf(dialog, family, {400, 150, 600, 300}), root->second) << "touching";
   EXPECT_EQ(model.TouchingFamilyLeaf(dialog, family, {300, 150, 599, 300}), nullptr) << "one pixel short";
-  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, WindowId{12}, {400, 150, 600, 300}), nullptr)
-      << "another family";
+  EXPECT_EQ(model.TouchingFamilyLeaf(dialog, WindowId{12}, {400, 150, 600, 300}), nullptr) << "not kin";
   EXPECT_EQ(model.TouchingFamilyLeaf(family, family, {600, 100, 900, 400}), nullptr) << "the owner itself";
   EXPECT_EQ(model.TouchingFamilyLeaf(dialog, WindowId{8}, {350, 150, 500, 300}), nullptr) << "hidden";
-
   EXPECT_TRUE(StillFitsIn(*owner, {600, 100, 900, 400})) << "on the new edges";
   EXPECT_FALSE(StillFitsIn(*owner, {601, 0, 1000, 800})) << "past a new edge";
   EXPECT_FALSE(StillFitsIn(*hidden, root->first->rect)) << "hidden by its program";
@@ -101,7 +106,7 @@ TEST(FrameModel, ANewWindowJoinsAShownRelativeItTouchesAndAChangedFrameLeavesAWi
 }
 
 // How far a line goes exactly; the invariant sweep proves the rest of a drag.
-TEST(SplitLine, TheLineMovesAsFarAsTheShrinkingSideKeepsFiftyPixelsAndAbsorbModeCollapsesAFrame) {
+TEST(SplitLine, TheLineMovesAsFarAsTheShrinkingSideKeepsFiftyPixels) {
   FrameModel model;
   Frame* root = FrameTree{model}.SplitArea({0, 0, 1000, 800}, true);
   const struct {
@@ -121,15 +126,6 @@ TEST(SplitLine, TheLineMovesAsFarAsTheShrinkingSideKeepsFiftyPixelsAndAbsorbMode
     EXPECT_EQ(root->first->rect.right, row.line);
     EXPECT_EQ(root->second->rect.left, row.line + kBarThickness);
   }
-  // Absorb mode, as frame removal uses it: the frame collapses at its far edge and its
-  // sibling, here split in turn, takes the area.
-  Frame* right = FrameTree{model}.Split(root->second, false);
-  EXPECT_EQ(MoveSplitLine(root->first, 0), 0);
-  EXPECT_EQ(root->first->rect, (Rect{0, 0, 0, 800}));
-  EXPECT_EQ(right->splitter->bar, (Rect{0, 398, 1000, 402})) << "the inner bar spans the stretched frame";
-  EXPECT_EQ(MoveSplitLine(right->second, 0), 0);
-  EXPECT_EQ(right->first->rect, (Rect{0, 0, 1000, 800}));
-  EXPECT_EQ(right->second->rect, (Rect{0, 800, 1000, 800}));
   for (Frame* f : {static_cast<Frame*>(nullptr), root}) EXPECT_EQ(MoveSplitLine(f, 10), 0) << "no line";
 }
 
@@ -141,11 +137,9 @@ TEST(SplitGeometry, HalvesKeepAFourPixelBarAndAWindowGoesWhereMostOfItOrItsTitle
   EXPECT_FALSE(TooSmallToSplit({0, 0, 105, 800}, true)) << "the smallest split: two leaves of 50";
   EXPECT_TRUE(TooSmallToSplit({0, 0, 104, 800}, true));
   EXPECT_TRUE(TooSmallToSplit({0, 0, 800, 5}, false));
-
-  const Rect left{0, 0, 498, 800}, right{502, 0, 1000, 800};
   const Rect top{0, 0, 1000, 398}, bottom{0, 402, 1000, 800};
-  EXPECT_FALSE(GoesToSecondHalf({100, 50, 500, 300}, left, right, true)) << "mostly left";
-  EXPECT_TRUE(GoesToSecondHalf({400, 50, 800, 300}, left, right, true)) << "mostly right";
+  EXPECT_FALSE(GoesToSecondHalf({100, 50, 500, 300}, first, second, true)) << "mostly left";
+  EXPECT_TRUE(GoesToSecondHalf({400, 50, 800, 300}, first, second, true)) << "mostly right";
   EXPECT_FALSE(GoesToSecondHalf({100, 300, 500, 700}, top, bottom, false)) << "top above the second half";
   EXPECT_TRUE(GoesToSecondHalf({100, 404, 500, 700}, top, bottom, false)) << "top inside the second half";
 }
@@ -181,7 +175,7 @@ std::string Flaw(const FrameModel& model, const Rect& area) {
   for (const Frame* f = model.frameList; f; f = f->next) {
     if (!f->parent && f->rect != area) return "the root left the work area";
     if (f->isSplit && f->splitter->bar != BarOf(*f)) return "a bar left its line";
-    if (!f->isSplit && std::min(f->rect.Width(), f->rect.Height()) < kMinLeafExtent) return "a leaf too small";
+    if (!f->isSplit && std::min(f->rect.Width(), f->rect.Height()) < kMinLeafExtent) return "a leaf below 50";
   }
   return "";
 }
@@ -199,11 +193,10 @@ TEST(TilingInvariant, HoldsAfterAnySequenceOfLineMoves) {
     std::vector<Frame*> splits{tree.SplitArea(area, true)};
     for (int i = 0; i < 24; ++i) {
       Frame* parent = splits[random() % splits.size()];
-      Frame* leaf = random() % 2 == 0 ? parent->first : parent->second;
+      Frame* k = random() % 2 == 0 ? parent->first : parent->second;
       const bool vertical = random() % 2 == 0;
-      if (!leaf->isSplit && !TooSmallToSplit(leaf->rect, vertical)) splits.push_back(tree.Split(leaf, vertical));
+      if (!k->isSplit && !TooSmallToSplit(k->rect, vertical)) splits.push_back(tree.Split(k, vertical));
     }
-    ASSERT_GT(splits.size(), 8u);
     ASSERT_EQ(Flaw(model, area), "");
     std::uniform_int_distribution<std::int32_t> deltas(-500, 500);
     int cutShort = 0, refused = 0;
@@ -229,6 +222,133 @@ TEST(TilingInvariant, HoldsAfterAnySequenceOfLineMoves) {
     EXPECT_GT(refused, 0);
   }
 }
+
+using Words = std::vector<std::int64_t>;
+
+std::vector<std::uint8_t> ToBytes(const Words& words) {
+  std::vector<std::uint8_t> b;
+  for (std::int64_t w : words)
+    for (int shift = 0; shift < 32; shift += 8) b.push_back(static_cast<std::uint8_t>(w >> shift));
+  return b;
+}
+
+constexpr std::int64_t kMagic = 0x53465354;  // "TSFS" as a little-endian word
+
+// w x h split side by side at x, then the right half stacked at y; the top right is active.
+// A frame record: rectangle, windows, next, isSplit, vertical, first, second, splitter,
+// parent; a split frame's is followed by its bar's: window, thickness, bar, highlight, frame.
+Words Nested(std::int64_t w, std::int64_t h, std::int64_t x, std::int64_t y) {
+  const std::int64_t r = x + kBarThickness, b = y + kBarThickness;  // right of the bars
+  return {kMagic, 1, 5,                                                          // magic, version, count
+          r, b, w, h, 0, 0, 0, 0, 0, 0, 0, 1,                                    // bottom right
+          r, 0, w, h, 0, 0, 1, 0, 3, 0, 0, 4, 0, 4, r, y, w, b, 0, 0, 0, 0, 0,  // right split
+          0, 0, x, h, 0, 0, 0, 0, 0, 0, 0, 4,                                    // left
+          r, 0, w, y, 0, 0, 0, 0, 0, 0, 0, 1,                                    // top right
+          0, 0, w, h, 0, 0, 1, 1, 2, 1, 0, 5, 0, 4, x, 0, r, h, 0, 0, 0, 0, 0,  // root
+          3};                                                                    // active
+}
+const Words kNested = Nested(1000, 800, 498, 398);
+// Where fields of kNested lie: entry starts, then offsets within a record.
+constexpr int kRightSplit = 15, kLeft = 38, kTopRight = 50, kRoot = 62;
+constexpr int kRight = 2, kFirst = 8, kSecond = 9, kParent = 11, kThickness = 13;
+
+bool Taken(const std::vector<std::uint8_t>& bytes, LayoutEntries* layout) {
+  return DecodeLayout(bytes.data(), bytes.size(), layout) && IsSoundLayout(*layout);
+}
+
+TEST(FramesFormat, TheSplitCommandsLayoutSavesByteForByteAndBuildsBackTheSameFrames) {
+  FrameModel model;
+  LayoutEntries entries;
+  ASSERT_TRUE(EntriesFromModel(model, &entries));
+  EXPECT_EQ(EncodeLayout(entries), ToBytes({kMagic, 1, 0, -1})) << "no frames: 16 bytes";
+  FrameTree tree{model};
+  model.activeFrame = tree.Split(tree.SplitArea({0, 0, 1000, 800}, true)->second, false)->first;
+  ASSERT_TRUE(EntriesFromModel(model, &entries));
+  const std::vector<std::uint8_t> bytes = EncodeLayout(entries);
+  ASSERT_EQ(bytes, ToBytes(kNested));
+  ASSERT_TRUE(Taken(bytes, &entries));
+  LoadLayoutInput(bytes.data(), bytes.size());  // aborts unless its frames save the same layout
+  for (std::int32_t i : {-1, 5, INT_MAX, INT_MIN}) EXPECT_EQ(FrameAtIndex(model.frameList, i), nullptr) << i;
+}
+
+TEST(FramesFormat, DamagedFilesAreRefused) {
+  const struct {
+    const char* what;
+    int word;
+    std::int64_t value;
+  } rows[] = {{"wrong magic", 0, 0x58465354}, {"version 2", 1, 2}, {"negative count", 2, -1},
+              {"a count no file of this size can hold", 2, 0x7FFFFFFF},
+              {"child index N", kRoot + kFirst, 5}, {"negative child index", kRoot + kSecond, -1},
+              {"parent above N", kLeft + kParent, 6}, {"two roots", kLeft + kParent, 5},
+              {"child naming another parent", kTopRight + kParent, 4},
+              {"both children the same", kRightSplit + kSecond, 3},
+              {"bar of another thickness", kRightSplit + kThickness, 5},
+              {"gap between the children", kLeft + kRight, 497}};
+  LayoutEntries layout;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Words words = kNested;
+    words[row.word] = row.value;
+    EXPECT_FALSE(Taken(ToBytes(words), &layout));
+  }
+  const std::vector<std::uint8_t> whole = ToBytes(kNested);
+  for (std::size_t size = 0; size < whole.size(); ++size) {
+    SCOPED_TRACE("cut at " + std::to_string(size));
+    EXPECT_FALSE(Taken({whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size)}, &layout));
+  }
+  EXPECT_FALSE(Taken(ToBytes({kMagic, 1, 1, 0, 0, 9, 9, 0, 0, 0, 0, 0, 0, 0, 1, 0}), &layout)) << "lone leaf";
+  Words far = kNested;
+  for (int entry : {3, kRightSplit, kLeft, kTopRight, kRoot})
+    for (int edge : {0, kRight}) far[entry + edge] += std::int64_t{1} << 30;
+  EXPECT_FALSE(Taken(ToBytes(far), &layout)) << "every frame moved past the coordinate limit";
+}
+
+TEST(LayoutFit, SplitLinesKeepTheirProportionInTheNewWorkArea) {
+  const struct Row {
+    const char* name;
+    Words saved;
+    Rect area;
+    std::int32_t leftWidth, topHeight;  // fitted
+    std::int32_t rootHeight = 0;        // 0: the area's
+  } rows[] = {
+      {"1280x1004 onto 1920x1040 by a taskbar", Nested(1280, 1004, 955, 500), {60, 0, 1980, 1040}, 1434, 518},
+      {"the narrow side keeps 50 pixels", Nested(1000, 800, 900, 398), {0, 0, 500, 800}, 446, 398},
+      {"a leaf saved below 50 keeps its size", Nested(1000, 800, 30, 398), {0, 0, 500, 400}, 30, 198},
+      {"too low: the root grows", kNested, {0, 0, 120, 90}, 58, 50, 104},
+  };
+  LayoutEntries layout;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_TRUE(Taken(ToBytes(row.saved), &layout));
+    FitLayoutToArea(&layout, row.area);
+    const std::vector<FrameEntry>& f = layout.frames;  // 4 the root, 1 the right split, 3 the top right
+    Rect root = row.area;
+    if (row.rootHeight) root.bottom = root.top + row.rootHeight;
+    const std::int32_t line = root.left + row.leftWidth;
+    EXPECT_EQ(f[4].rect, root);
+    EXPECT_EQ(f[4].bar, (Rect{line, root.top, line + kBarThickness, root.bottom}));
+    EXPECT_EQ(f[3].rect, (Rect{line + kBarThickness, root.top, root.right, root.top + row.topHeight}));
+    EXPECT_EQ(f[1].bar.top, f[3].rect.bottom);
+    EXPECT_TRUE(IsSoundLayout(layout)) << "children still tile their frames, so the left one ends at the bar";
+  }
+  LayoutEntries empty;
+  ASSERT_TRUE(Taken(ToBytes(kNested), &layout));
+  FitLayoutToArea(&layout, {});
+  EXPECT_EQ(layout.frames[2].rect, (Rect{0, 0, 498, 800})) << "no work area: nothing changes";
+  FitLayoutToArea(&empty, {0, 0, 1000, 800});
+  EXPECT_TRUE(empty.frames.empty());
+}
+
+#ifdef TESSEL_FUZZ_REGRESSIONS  // native builds: under the sanitizers
+TEST(FramesFormat, InputsTheFuzzTargetOnceFailedOnLoadSafely) {
+  for (const auto& entry : std::filesystem::directory_iterator(TESSEL_FUZZ_REGRESSIONS)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    LoadLayoutInput(bytes.data(), bytes.size());
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace tessel
