@@ -38,8 +38,7 @@ bool Writable(const wchar_t* owner, std::vector<AccessEntry> entries) {
   return WritableByNonAdministrators({L"C:\\T", true, true, owner, std::move(entries)}, L"");
 }
 
-// Under Wine, which runs every program elevated, the end-to-end tests prove the refusal
-// naming the first object others can change, and the user trusted as the elevated account.
+// Under Wine (all elevated) the end-to-end tests prove the refusal and the user's own trust.
 TEST(CodeFolderTrust, OnlyAdministratorsMayChangeTrustedCode) {
   EXPECT_FALSE(Writable(kAdmins, {Allow(kAdmins, kFull), Allow(kUsers, kReadRun)})) << "Program Files";
   EXPECT_TRUE(Writable(kAdmins, {Allow(kUsers, kReadRun | 0x2)})) << "users who may only add files";
@@ -112,7 +111,6 @@ TEST(InputHooks, HotkeysMatchTheKeyWithExactlyTheModifiersHeldAndMagicClicksAnyM
   OnKey(&mods, hotkeys, kShift, true);
   OnKey(&mods, hotkeys, kLeftCtrl, true);
   EXPECT_EQ(mods, 0u) << "either Ctrl key releases the shared bit";
-
   std::intptr_t parameter = 0;
   EXPECT_TRUE(OnMagicClick(kModCtrl, kModCtrl, true, 640, 300, &parameter));
   EXPECT_EQ(static_cast<std::uint32_t>(parameter), (300u << 16) | 640u);
@@ -151,8 +149,7 @@ TEST(OptionsValues, OkTakesEveryValueOrNoneAndRefusesTwoCommandsWithOneHotkey) {
     EXPECT_EQ(s.UpdateInterval, row.days ? row.days : 9);
     EXPECT_EQ(s.LoadSession, row.days ? 1u : 0u) << "nothing taken before a refusal";
     EXPECT_EQ(s.MagicKey, 0x300u) << "nor an odd magic key lost";
-    EXPECT_EQ(why.clash.first, row.clash.first);
-    EXPECT_EQ(why.clash.second, row.clash.second);
+    EXPECT_TRUE(why.clash.first == row.clash.first && why.clash.second == row.clash.second);
   }
   Settings s;
   OptionsControls c = ControlsFromSettings(s);
@@ -166,22 +163,19 @@ TEST(OptionsValues, OkTakesEveryValueOrNoneAndRefusesTwoCommandsWithOneHotkey) {
 
 TEST(TrayMenu, ItemsPlacementForegroundAndTheAboutPicture) {
   const std::vector<TrayMenuItem> bare = TrayMenuItems(false, false), full = TrayMenuItems(true, true);
-  ASSERT_EQ(bare.size() + 1, full.size());
   for (int i : {2, 5}) EXPECT_TRUE(bare[i].grayed && !full[i].grayed) << "removing and saving need frames";
-
   EXPECT_EQ(TrayMenuAlignment({1270, 1010}, 1280, 1024), 0x28u) << "up and to the left";
   EXPECT_EQ(TrayMenuAlignment({640, 512}, 1280, 1024), 0u) << "the middle itself";
   EXPECT_TRUE(GiveForegroundBack(IDM_SPLIT_V));
   EXPECT_FALSE(GiveForegroundBack(0)) << "menu dismissed";
   for (std::uint32_t own : {IDM_OPTIONS, IDM_LOAD_FRAMES, IDM_SAVE_FRAMES})
     EXPECT_FALSE(GiveForegroundBack(own)) << "a dialog of ours takes it";
-  // The About picture never outgrows the display's scale.
-  const int pictures[][2] = {{143, 153}, {144, 169}, {191, 169}, {192, 170}};  // dpi, resource
-  for (const auto& [dpi, id] : pictures) EXPECT_EQ(AboutPictureId(dpi), id) << dpi;
+  const int pictures[][2] = {{143, 153}, {144, 169}, {191, 169}, {192, 170}};  // dpi, picture
+  for (const auto& [dpi, id] : pictures) EXPECT_EQ(AboutPictureId(dpi), id) << "none larger than the scale";
 }
 
-// What other processes, the registry, the clock and the update server hand the program
-// is read only as far as it is really there, and refused when it is malformed.
+// Input from other processes, the registry, the clock and the update server: read only as far
+// as it is really there, and refused when it is malformed.
 TEST(OutsideInput, AFrameRequestIsReadOnlyWhenWholeAndMarked) {
   const std::uint32_t block[4] = {0x80001234, 36, 7, 0};
   FrameRectRequest request;
@@ -200,8 +194,6 @@ TEST(OutsideInput, ARegistryValueLongerThanItsSettingIsRefusedAndAShorterOneFill
   EXPECT_EQ(setting, 0xEEEEEEEE'EEEEEEEEu) << "an empty value or a refused one changes nothing";
   EXPECT_TRUE(TakeValue(value, 1, &setting, 4));
   EXPECT_EQ(setting, 0xEEEEEEEE'EEEEEE01u);
-  EXPECT_TRUE(TakeValue(value, 4, &setting, 4));
-  EXPECT_EQ(setting, 0xEEEEEEEE'04030201u);
 }
 
 // Each value is what GetPrivateProfileStringW gives for the same bytes (empty: none, there too).
@@ -210,17 +202,19 @@ TEST(OutsideInput, TheVersionFileReadsAsTheSystemReadsIniFilesAndGivesAFiniteNum
   const struct {
     std::string file;
     std::wstring value;
-  } rows[] = {{"; comment\n[Main]\n  currentversion  =  1.2  \n", L"1.2"}, {"[ main ]\nCurrentVersion=2.0\n", L"2.0"},
-              {"CurrentVersion=1.9\n[main]\n", L""}, {"[main]\nCurrentVersion\n", L""},
-              {"[main]\nCurrent Version=2.6\nCurrentVersion = 2.7 = 3\n", L"2.7 = 3"},
-              {"[main]\nCurrentVersion=\"1.3\"\n", L"1.3"}, {"[main]\nCurrentVersion='1.4\n", L"'1.4"},
-              {"[main]\nCurrentVersion=\"\"\n", L""}, {"[main]\nCurrentVersion=1.5\nCurrentVersion=1.6\n", L"1.5"},
-              {"[main]\nOther=1\n[other]\nCurrentVersion=1.0\n[main]\nCurrentVersion=1.7\n", L""},
-              {"[main]\nCurrentVersion=2.3 ; note\n", L"2.3 ; note"}, {"[main]\n;CurrentVersion=2.4\n", L""},
-              {"\xEF\xBB\xBF[main]\r\nCurrentVersion=2.8\r\n", L"2.8"},
-              {std::string("\xFF\xFE[\0m\0a\0i\0n\0]\0\n\0C\0u\0r\0r\0e\0n\0t\0V\0e\0r\0s\0i\0o\0n\0=\0" "2\0", 48), L"2"},
-              {"[main]\nCurrentVersion=" + sevens + "\n", std::wstring(sevens.begin(), sevens.end())},
-              {"[main]\r\nCurrentVersion=3.0", L"3.0"}, {"<html><body><h1>404 Not Found</h1></body></html>", L""}};
+  } rows[] = {
+      {"; comment\n[Main]\n  currentversion  =  1.2  \n", L"1.2"}, {"[ main ]\nCurrentVersion=2.0\n", L"2.0"},
+      {"[main]\nCurrent Version=2.6\nCurrentVersion = 2.7 = 3\n", L"2.7 = 3"},
+      {"[main]\nCurrentVersion=\"1.3\"\n", L"1.3"}, {"[main]\nCurrentVersion='1.4\n", L"'1.4"},
+      {"[main]\nCurrentVersion=\"\"\n", L""}, {"[main]\nCurrentVersion=1.5\nCurrentVersion=1.6\n", L"1.5"},
+      {"[main]\nOther=1\n[other]\nCurrentVersion=1.0\n[main]\nCurrentVersion=1.7\n", L""},
+      {"[main]\nCurrentVersion=2.3 ; note\n", L"2.3 ; note"}, {"[main]\n;CurrentVersion=2.4\n", L""},
+      {"\xEF\xBB\xBF[main]\r\nCurrentVersion=2.8\r\n", L"2.8"}, {"[main]\r\nCurrentVersion=3.0", L"3.0"},
+      {std::string("\xFF\xFE[\0m\0a\0i\0n\0]\0\n\0C\0u\0r\0r\0e\0n\0t\0V\0e\0r\0s\0i\0o\0n\0=\0" "2\0", 48),
+       L"2"},
+      {"[main]\nCurrentVersion=" + sevens + "\n", std::wstring(sevens.begin(), sevens.end())},
+      {"[main]\nCurrentVersion\n", L""}, {"<html><body><h1>404 Not Found</h1></body></html>", L""},
+  };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.file);
     const std::vector<std::uint8_t> bytes(row.file.begin(), row.file.end());
@@ -242,15 +236,10 @@ TEST(UpdateSchedule, ChecksAfterWholeDaysEvenWithTheClockSetBackAndOnlyAHigherVe
   constexpr std::uint64_t kHour = 36'000'000'000, kDay = 24 * kHour;  // in FILETIME units
   constexpr std::uint64_t kNow = 133'000'000'000'000'000;
   EXPECT_EQ(DaysSince(kNow, kNow - 15 * kDay + kHour), 14u) << "whole days";
-  EXPECT_TRUE(CheckDue(kNow, kNow - 15 * kDay, 15));
   EXPECT_TRUE(CheckDue(kNow, kNow + kHour, 21'350'398)) << "a clock set back still checks";
   EXPECT_FALSE(CheckDue(kNow, kNow + kHour, 21'350'399));
   for (std::int32_t never : {0, -1}) EXPECT_FALSE(CheckDue(kNow, 0, never));
-
-  const double own = VersionNumber(0x0001'0000);  // 1.0
-  EXPECT_FALSE(IsNewer(own, 1.0));
-  EXPECT_TRUE(IsNewer(own, 1.05));
-  EXPECT_FALSE(IsNewer(own, std::nan("")));
+  EXPECT_FALSE(IsNewer(1.0, std::nan("")));
   EXPECT_FALSE(IsNewer(std::nullopt, 99.0));
   // Each version the text "major.minor" names equals the number the program computes.
   for (int minor = 0; minor < 10; ++minor)
@@ -259,16 +248,14 @@ TEST(UpdateSchedule, ChecksAfterWholeDaysEvenWithTheClockSetBackAndOnlyAHigherVe
   EXPECT_DOUBLE_EQ(VersionNumber(0x0001'000C), 2.2);  // minor 12 carries into the units
 }
 
-std::wstring Parts(const wchar_t* url) {
-  const UrlParts u = SplitUrl(url);
-  return u.scheme + L" " + u.host + L" " + std::to_wstring(u.port) + L" " + u.path;
-}
-
 TEST(SplitUrl, TakesSchemeHostPortAndPath) {
-  EXPECT_EQ(Parts(L"http://www.velbrook.com/tessel/version.ini"),
-            L"http www.velbrook.com 80 /tessel/version.ini");
-  EXPECT_EQ(Parts(L"example.org:81/x"), L"http example.org 81 /x");
-  EXPECT_EQ(Parts(L"https://example.org"), L"https example.org 443 ");
+  const wchar_t* rows[][2] = {
+      {L"http://www.velbrook.com/tessel/version.ini", L"http www.velbrook.com 80 /tessel/version.ini"},
+      {L"example.org:81/x", L"http example.org 81 /x"}, {L"https://example.org", L"https example.org 443 "}};
+  for (const auto& [url, parts] : rows) {
+    const UrlParts u = SplitUrl(url);
+    EXPECT_EQ(u.scheme + L" " + u.host + L" " + std::to_wstring(u.port) + L" " + u.path, parts);
+  }
 }
 
 }  // namespace
