@@ -84,6 +84,13 @@ ManagedWindow* PlaceRecord(Workspace& ws, const Point* point, ManagedWindow* rec
   return record;
 }
 
+bool OnMonitorWithoutFrames(Workspace& ws, const Point& point) {
+  const Frame* root = ws.model.frameList;
+  while (root && root->parent) root = root->parent;
+  Rect monitor;
+  return root && ws.system.GetMonitorAt(point, &monitor) && monitor.Intersect(root->rect).Width() == 0;
+}
+
 bool UnmanageWindow(Workspace& ws, WindowId window) {
   ManagedWindow* r = ws.model.FindManagedWindow(window);
   if (!r) return true;

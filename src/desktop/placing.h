@@ -15,6 +15,10 @@ ManagedWindow* ManageWindow(Workspace& ws, const Point* point, WindowId window);
 // its window's record. Null, leaving the record as it was, when no leaf fits.
 ManagedWindow* PlaceRecord(Workspace& ws, const Point* point, ManagedWindow* record);
 
+// Whether the point lies on a monitor other than the one the frames cover: windows
+// there are left alone. False without frames, and for a point on no monitor.
+bool OnMonitorWithoutFrames(Workspace& ws, const Point& point);
+
 // Gives a window up: its relations are cut and the window is released (own region
 // back, a maximised window over the whole work area). Always true.
 bool UnmanageWindow(Workspace& ws, WindowId window);

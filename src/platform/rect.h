@@ -22,6 +22,7 @@ struct Rect {
   constexpr std::int32_t Width() const { return right - left; }
   constexpr std::int32_t Height() const { return bottom - top; }
   constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
+  constexpr bool Contains(const Point& p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
 
   constexpr Rect Offset(std::int32_t dx, std::int32_t dy) const {
     return {left + dx, top + dy, right + dx, bottom + dy};

@@ -122,6 +122,8 @@ class WindowSystem {
   // SystemParametersInfo: the two agree on Windows, and only the monitor follows the
   // taskbar under Wine.)
   virtual bool GetWorkArea(Rect* workArea) = 0;
+  // The whole rectangle of the monitor the point lies on; false when it is on none.
+  virtual bool GetMonitorAt(const Point& point, Rect* monitor) = 0;
   virtual int GetSystemMetrics(int index) = 0;
   virtual std::uint32_t GetTickCount() = 0;
   virtual bool GetVersionExW(OsVersionInfo* version) = 0;

@@ -136,6 +136,8 @@ std::intptr_t OnExitSizeMove(Workspace& ws, ShellState& shell, ManagedWindow* r,
     sys.GetCursorPos(&p);
     if (r) {
       Frame* target = ws.model.FrameAtPoint(p.x, p.y, false);
+      // Dropped on a monitor without frames: left alone there.
+      if (!target && OnMonitorWithoutFrames(ws, p)) return Unmanage(ws, shell, r, window);
       const bool magic = (shell.modifierState & ws.settings.MagicKey) != 0;
       if (target == r->frame) {
         if (magic) slid = MoveIntoFrame(ws, r, &placed);
@@ -158,7 +160,13 @@ std::intptr_t OnMoved(Workspace& ws, ShellState& shell, ManagedWindow* r, Window
     if (r && leader && r != leader && r->hwnd != leader->hwnd) AttachFollower(ws, r);
     return 1;
   }
-  if (r) return Refit(ws, r);
+  if (r) {
+    // Moved by its program onto another monitor without frames: left alone there.
+    const Point p = ReferencePoint(ws.system, window);
+    if (r->frame && !r->frame->rect.Contains(p) && OnMonitorWithoutFrames(ws, p))
+      return Unmanage(ws, shell, r, window);
+    return Refit(ws, r);
+  }
   r = TakeIn(ws, nullptr, window);
   if (!r) return 0;
   QueueForSettling(ws, shell, window);

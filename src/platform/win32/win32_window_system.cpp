@@ -149,6 +149,15 @@ bool Win32WindowSystem::GetWorkArea(Rect* workArea) {
   return true;
 }
 
+bool Win32WindowSystem::GetMonitorAt(const Point& point, Rect* monitor) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  HMONITOR found = ::MonitorFromPoint({point.x, point.y}, MONITOR_DEFAULTTONULL);
+  if (!found || !::GetMonitorInfoW(found, &info)) return false;
+  *monitor = FromRECT(info.rcMonitor);
+  return true;
+}
+
 int Win32WindowSystem::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }
 std::uint32_t Win32WindowSystem::GetTickCount() { return ::GetTickCount(); }
 
