@@ -88,6 +88,30 @@ bool WillAnswer(HWND window) {
 
 }  // namespace
 
+HWND ForeignRegions::NextWindow(Shared* shared, const std::vector<HWND>& passedOver) {
+  for (const Job& job : shared->jobs)
+    if (std::find(passedOver.begin(), passedOver.end(), job.window) == passedOver.end()) return job.window;
+  return nullptr;
+}
+
+void ForeignRegions::SetFirstRegion(Shared* shared, HWND window) {
+  // Only this thread takes jobs out: the window's first job is still there.
+  EnterCriticalSection(&shared->lock);
+  const auto it = std::find_if(shared->jobs.begin(), shared->jobs.end(),
+                               [window](const Job& j) { return j.window == window; });
+  const Job job = *it;
+  shared->jobs.erase(it);
+  LeaveCriticalSection(&shared->lock);
+  if (!SetWindowRgn(job.window, job.region, job.redraw) && job.region) DeleteObject(job.region);
+  EnterCriticalSection(&shared->lock);
+  const auto last = shared->pending.find(job.window);
+  if (last != shared->pending.end() && --last->second.count == 0) {
+    if (last->second.copy) DeleteObject(last->second.copy);
+    shared->pending.erase(last);
+  }
+  LeaveCriticalSection(&shared->lock);
+}
+
 // One busy or hung application must not hold up every other window's region: a window
 // whose thread does not answer is passed over, its jobs kept in order, and tried again
 // once the other windows are done.
@@ -98,11 +122,8 @@ DWORD WINAPI ForeignRegions::Run(LPVOID param) {
   for (;;) {
     if (!passedOver.empty() && GetTickCount() - passedAt >= kRetryMs) passedOver.clear();
     EnterCriticalSection(&shared->lock);
-    auto next = shared->jobs.begin();
-    while (next != shared->jobs.end() &&
-           std::find(passedOver.begin(), passedOver.end(), next->window) != passedOver.end())
-      ++next;
-    if (next == shared->jobs.end()) {
+    const HWND window = NextWindow(shared, passedOver);
+    if (!window) {
       const bool empty = shared->jobs.empty(), stop = shared->stop;
       if (empty) SetEvent(shared->idle);
       LeaveCriticalSection(&shared->lock);
@@ -110,28 +131,13 @@ DWORD WINAPI ForeignRegions::Run(LPVOID param) {
       WaitForSingleObject(shared->wake, empty ? INFINITE : kRetryMs);
       continue;
     }
-    const HWND window = next->window;
     LeaveCriticalSection(&shared->lock);
-    if (!WillAnswer(window)) {
+    if (WillAnswer(window)) {
+      SetFirstRegion(shared, window);
+    } else {
       if (passedOver.empty()) passedAt = GetTickCount();
       passedOver.push_back(window);
-      continue;
     }
-    // Only this thread takes jobs out: the window's first job is still the one found.
-    EnterCriticalSection(&shared->lock);
-    const auto it = std::find_if(shared->jobs.begin(), shared->jobs.end(),
-                                 [window](const Job& j) { return j.window == window; });
-    const Job job = *it;
-    shared->jobs.erase(it);
-    LeaveCriticalSection(&shared->lock);
-    if (!SetWindowRgn(job.window, job.region, job.redraw) && job.region) DeleteObject(job.region);
-    EnterCriticalSection(&shared->lock);
-    const auto last = shared->pending.find(job.window);
-    if (last != shared->pending.end() && --last->second.count == 0) {
-      if (last->second.copy) DeleteObject(last->second.copy);
-      shared->pending.erase(last);
-    }
-    LeaveCriticalSection(&shared->lock);
   }
   CloseHandle(shared->wake);
   CloseHandle(shared->idle);

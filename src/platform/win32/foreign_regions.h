@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <vector>
 
 namespace tessel {
 
@@ -53,6 +54,10 @@ class ForeignRegions {
     bool stop = false;
   };
   static DWORD WINAPI Run(LPVOID param);
+  // The window of the first job not passed over, or null; called with the lock held.
+  static HWND NextWindow(Shared* shared, const std::vector<HWND>& passedOver);
+  // Takes the window's first job out of the queue and sets its region.
+  static void SetFirstRegion(Shared* shared, HWND window);
   bool Start();
 
   Shared* shared_ = nullptr;
