@@ -122,6 +122,22 @@ ShowToFit ShowAcrossBars(HelperApp& helper, int count, unsigned* seed) {
   return result;
 }
 
+// The median time an application's ShowWindow of one of its windows takes: with the
+// program running, what its hooks (and the other architecture's, called across
+// processes) cost every other program.
+double MedianShowMs(HelperApp& helper, unsigned* seed) {
+  std::vector<double> ms;
+  for (int i = 0; i < 21; ++i) {
+    HWND window = helper.Open(WindowKind::kHidden, InsideAFrame(BarRects(), seed));
+    const double start = Now();
+    helper.Show(window, SW_SHOWNOACTIVATE);
+    ms.push_back(Now() - start);
+    helper.Destroy(window);
+  }
+  std::sort(ms.begin(), ms.end());
+  return ms[ms.size() / 2];
+}
+
 void Print(int managed, const ShowToFit& fit) {
   std::printf("  with %3d managed: %zu windows fitted (%d not in %lu ms), p50 %.1f ms, p99 %.1f ms\n", managed,
               fit.ms.size(), fit.notFitted, kFitTimeoutMs, fit.Percentile(50), fit.Percentile(99));
@@ -381,6 +397,8 @@ int main(int argc, char** argv) {
   const bool fitOnly = argc > 1 && !std::strcmp(argv[1], "show-to-fit");
   RegDeleteTreeW(HKEY_CURRENT_USER, tessel::e2e::kSettingsKey);
   HelperApp helper(L"program-bench");
+  unsigned showSeed = 3;
+  const double showAlone = helper.running() ? MedianShowMs(helper, &showSeed) : -1;
   TesselProcess tessel(L"", BesideExecutable(L"..\\src\\tessel.exe"));
   if (!helper.running() || !tessel.started()) {
     std::fprintf(stderr, "window_app.exe or tessel.exe did not start\n");
@@ -389,7 +407,14 @@ int main(int argc, char** argv) {
   int status = 1;
   if (!tessel.WaitForMainWindow() || !SplitAndWait(tessel::IDM_SPLIT_V, 1) || !SplitAndWait(tessel::IDM_SPLIT_H, 2)) {
     std::fprintf(stderr, "tessel.exe did not start or split the screen\n");
-  } else if (fitOnly) {
+    return 1;
+  }
+  const double showWith = MedianShowMs(helper, &showSeed);
+  std::printf("An application's ShowWindow, median: %.1f ms without tessel.exe, %.1f ms with it (%s)\n", showAlone,
+              showWith, Pairing());
+  Row("An application's ShowWindow, median, without / with the program running", "%.1f / %.1f ms (%s)", showAlone,
+      showWith, Pairing());
+  if (fitOnly) {
     status = ShowToFitOnly(helper);
   } else if (argc > 1 && !std::strcmp(argv[1], "drag-and-drop")) {
     Latencies drags, drops;
