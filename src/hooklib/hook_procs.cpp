@@ -6,14 +6,8 @@
 using tessel::hooklib::Report;
 using tessel::hooklib::Reportable;
 
+// Kept for callers that look for it; the program installs the return hook alone.
 extern "C" LRESULT CALLBACK TSCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HC_ACTION) {
-    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    // A move loop starting and a window going away: nothing the window does with these
-    // changes what the main window reads, so it hears of them as early as possible.
-    if ((m->message == WM_ENTERSIZEMOVE || m->message == WM_DESTROY) && Reportable(m->hwnd))
-      Report(m->hwnd, m->message, 0);
-  }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -39,8 +33,10 @@ extern "C" LRESULT CALLBACK TSCallWndProcRet(int code, WPARAM wParam, LPARAM lPa
         if (Reportable(m->hwnd)) Report(m->hwnd, m->message, 0);
         break;
       case WM_MOVE:
+      case WM_ENTERSIZEMOVE:
       case WM_EXITSIZEMOVE:
       case WM_SHOWWINDOW:
+      case WM_DESTROY:  // the window is still there until WM_NCDESTROY
         if (Reportable(m->hwnd)) Report(m->hwnd, m->message, 0);
         break;
     }

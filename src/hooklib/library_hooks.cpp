@@ -21,19 +21,18 @@ LibraryHooks::Outcome LibraryHooks::Install(const wchar_t* path) {
   auto setManaged = Export<decltype(SetManaged)>(library_, "SetManaged");
   if (GetProcAddress(library_, "TSGetMsgProc") && callWndProc && callWndProcRet && setManaged) {
     setManaged(0);
-    hooks_[0] = SetWindowsHookExW(WH_CALLWNDPROC, callWndProc, library_, 0);
-    hooks_[1] = hooks_[0] ? SetWindowsHookExW(WH_CALLWNDPROCRET, callWndProcRet, library_, 0) : nullptr;
-    if (hooks_[1]) return Outcome::kInstalled;
+    // One hook only: in a process of the other architecture every hook call waits for a
+    // round trip to the installing thread, for every message of every window.
+    hook_ = SetWindowsHookExW(WH_CALLWNDPROCRET, callWndProcRet, library_, 0);
+    if (hook_) return Outcome::kInstalled;
   }
   Remove();
   return Outcome::kInvalid;
 }
 
 void LibraryHooks::Remove() {
-  for (HHOOK& hook : hooks_) {
-    if (hook) UnhookWindowsHookEx(hook);
-    hook = nullptr;
-  }
+  if (hook_) UnhookWindowsHookEx(hook_);
+  hook_ = nullptr;
   if (library_) FreeLibrary(library_);
   library_ = nullptr;
 }

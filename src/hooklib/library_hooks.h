@@ -1,6 +1,6 @@
 #pragma once
 
-// The hook library's two hooks as the program and the hook host install them: for every
+// The hook library's hook as the program and the hook host install it: for every
 // process, with the installing process itself left unreported.
 #include <windows.h>
 
@@ -15,13 +15,14 @@ class LibraryHooks {
   LibraryHooks& operator=(const LibraryHooks&) = delete;
   ~LibraryHooks() { Remove(); }
 
-  // Loads the library at `path` and installs both hooks, or neither.
+  // Loads the library at `path`, checks it has every entry point, and installs its
+  // call-window-return hook.
   Outcome Install(const wchar_t* path);
   void Remove();
 
  private:
   HMODULE library_ = nullptr;
-  HHOOK hooks_[2] = {};  // call-window, call-window-return
+  HHOOK hook_ = nullptr;
 };
 
 }  // namespace tessel::hooklib
