@@ -24,7 +24,8 @@ class FileSystem {
   // disk. False on any shortfall, which may leave part of the file behind.
   virtual bool WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes) = 0;
   // Moves a file over another in one step (MOVEFILE_REPLACE_EXISTING |
-  // MOVEFILE_WRITE_THROUGH); `to` is left as it was on failure.
+  // MOVEFILE_WRITE_THROUGH), waiting up to half a second while another program holds
+  // either; `to` is left as it was on failure.
   virtual bool MoveFileExW(const std::wstring& from, const std::wstring& to) = 0;
   virtual bool DeleteFileW(const std::wstring& path) = 0;
 };

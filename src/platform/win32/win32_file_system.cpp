@@ -77,7 +77,15 @@ bool Win32FileSystem::WriteWholeFile(const std::wstring& path, const std::vector
 }
 
 bool Win32FileSystem::MoveFileExW(const std::wstring& from, const std::wstring& to) {
-  return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  // A file just written is often opened a moment later by someone else (a virus scanner,
+  // the desktop's shell looking for its icon), which refuses the move until they are
+  // done: wait a little for them before giving up.
+  for (int attempt = 0;; ++attempt) {
+    if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = ::GetLastError();
+    if (attempt == 10 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED)) return false;
+    ::Sleep(50);
+  }
 }
 
 bool Win32FileSystem::DeleteFileW(const std::wstring& path) { return ::DeleteFileW(path.c_str()) != FALSE; }
