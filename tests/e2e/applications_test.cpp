@@ -86,7 +86,7 @@ TEST_F(Applications, AHungApplicationNeverStallsTheProgram) {
   HWND wide = Open(WindowKind::kPlain, {20, 380, 920, 560});  // wider than its frame: clipped
   ASSERT_TRUE(WaitFor([&] { return RectOf(big).left == 0 && RectOf(big).right == bar.left; }));
   ASSERT_TRUE(WaitFor([&] { return RegionType(wide) == SIMPLEREGION; }));
-  ASSERT_TRUE(helper->BeBusy(8000));
+  ASSERT_TRUE(helper->BeBusy(12000));
   Sleep(200);
 
   // The bar is dragged 100 px right: the line moves and the next command is taken at once.
@@ -99,11 +99,11 @@ TEST_F(Applications, AHungApplicationNeverStallsTheProgram) {
   // The busy window's new clip waits for it; another application's is set at once.
   e2e::HelperApp other(L"other-application");
   HWND across = other.Open(WindowKind::kPlain, {moved.right + 20, 650, moved.right + 920, 800});
-  EXPECT_TRUE(WaitFor([&] { return RegionType(across) == SIMPLEREGION; }, 2000));
+  EXPECT_TRUE(WaitFor([&] { return RegionType(across) == SIMPLEREGION; }, 5000));
 
   // Once it answers again, the window lies on its frame (the left half of the left frame's
   // split, which is the active frame's).
-  EXPECT_TRUE(WaitFor([&] { return RectOf(big).right == moved.left; }, 12000)) << "brought in line";
+  EXPECT_TRUE(WaitFor([&] { return RectOf(big).right == moved.left; }, 16000)) << "brought in line";
 }
 
 TEST_F(Applications, AWindowHiddenByItsProgramComesBackToItsFrameAsItWas) {
