@@ -26,6 +26,7 @@ constexpr std::uint32_t kWsExDlgModalFrame = 0x00000001;
 constexpr std::uint32_t kWsExTopmost = 0x00000008;
 
 constexpr int kSmCyCaption = 4;
+constexpr int kSmCMonitors = 80;
 
 constexpr std::uint32_t kMbIconError = 0x00000010;
 

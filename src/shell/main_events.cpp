@@ -161,10 +161,12 @@ std::intptr_t OnMoved(Workspace& ws, ShellState& shell, ManagedWindow* r, Window
     return 1;
   }
   if (r) {
-    // Moved by its program onto another monitor without frames: left alone there.
-    const Point p = ReferencePoint(ws.system, window);
-    if (r->frame && !r->frame->rect.Contains(p) && OnMonitorWithoutFrames(ws, p))
-      return Unmanage(ws, shell, r, window);
+    // Moved by its program onto another monitor without frames: left alone there. (The
+    // monitor count is the system's own figure: no round trip on every move.)
+    if (r->frame && ws.system.GetSystemMetrics(kSmCMonitors) > 1) {
+      const Point p = ReferencePoint(ws.system, window);
+      if (!r->frame->rect.Contains(p) && OnMonitorWithoutFrames(ws, p)) return Unmanage(ws, shell, r, window);
+    }
     return Refit(ws, r);
   }
   r = TakeIn(ws, nullptr, window);
