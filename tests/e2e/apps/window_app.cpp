@@ -2,8 +2,6 @@
 // in a process of its own, so the tests see other applications' windows as Tessel does.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "window_app_protocol.h"
 
 namespace {
@@ -19,43 +17,17 @@ void RegisterWindowClasses(HINSTANCE instance) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = kWindowClass;
   RegisterClassW(&wc);
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
-}
-
-struct Look {
-  const wchar_t* className;
-  DWORD style, exStyle;
-  bool owned;
-};
-
-Look LookOf(WindowKind kind) {
-  switch (kind) {
-    case WindowKind::kOwnedDialog: return {kWindowClass, WS_POPUP | WS_CAPTION | WS_SYSMENU, WS_EX_DLGMODALFRAME, true};
-    case WindowKind::kMenuLike: return {kWindowClass, WS_POPUP | WS_BORDER, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, true};
-    case WindowKind::kTooltip: return {TOOLTIPS_CLASSW, WS_POPUP, WS_EX_TOPMOST, false};
-    case WindowKind::kOwnedPopup: return {kWindowClass, WS_POPUP | WS_BORDER, 0, true};
-    default: return {kWindowClass, WS_OVERLAPPEDWINDOW, 0, false};
-  }
 }
 
 HWND OpenWindow(const Request& request, HWND control) {
   const RECT& r = request.rect;
-  const Look look = LookOf(request.kind);
-  HWND owner = !look.owned    ? nullptr
-               : request.window ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(request.window))
-                                : control;
-  // Menus and tooltips are made hidden at (0, 0), then shown where they belong.
-  const bool atOrigin = request.kind == WindowKind::kMenuLike || request.kind == WindowKind::kTooltip;
-  HWND hwnd = CreateWindowExW(look.exStyle, look.className, L"", look.style, atOrigin ? 0 : r.left,
-                              atOrigin ? 0 : r.top, r.right - r.left, r.bottom - r.top, owner, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+  const bool dialog = request.kind == WindowKind::kOwnedDialog;
+  HWND owner = !dialog ? nullptr : request.window ? reinterpret_cast<HWND>(static_cast<UINT_PTR>(request.window))
+                                                  : control;
+  HWND hwnd = CreateWindowExW(dialog ? WS_EX_DLGMODALFRAME : 0, kWindowClass, L"",
+                              dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW, r.left, r.top,
+                              r.right - r.left, r.bottom - r.top, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!hwnd) return nullptr;
-  if (atOrigin) {
-    SetWindowPos(hwnd, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    return hwnd;
-  }
   if (request.kind == WindowKind::kShaped)
     SetWindowRgn(hwnd, CreateEllipticRgn(0, 0, r.right - r.left, r.bottom - r.top), FALSE);
   if (request.kind == WindowKind::kHidden) return hwnd;

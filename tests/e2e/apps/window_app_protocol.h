@@ -19,10 +19,6 @@ enum class WindowKind : std::int32_t {
   kShaped,           // a plain window clipped to an ellipse by its own region
   kMaximised,        // a plain window shown maximised
   kHidden,           // a plain window never shown
-  // Made hidden at (0, 0) and then shown at `rect`, as menus and tooltips are:
-  kMenuLike,         // a caption-less, bordered, topmost pop-up owned by `window` (or the control window)
-  kTooltip,          // a window of the common controls' tooltip class
-  kOwnedPopup,       // a caption-less pop-up owned by `window` (or the control window), shown at `rect`
 };
 
 // What the driver asks for, as COPYDATASTRUCT::dwData with a Request as the data. The
