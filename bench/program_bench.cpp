@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "harness/handle_count.h"
+#include "handle_count.h"
 #include "harness/helper_app.h"
 #include "harness/input.h"
 #include "harness/program_state.h"

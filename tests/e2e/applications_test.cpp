@@ -27,13 +27,6 @@ class Applications : public e2e::ProgramFixture {
     const bool split = tessel.WaitForMainWindow() && e2e::CommandLeaves(IDM_SPLIT_V, 1);
     return split ? RectOf(Bars()[0]) : RECT{};
   }
-
-  // A plain window shown across the bar and fitted there (slid into its frame or
-  // clipped): once it is, the program has taken every event before it.
-  bool CaughtUp(const RECT& bar) {
-    HWND probe = Open(WindowKind::kPlain, {bar.left - 200, 700, bar.left + 60, 900});
-    return WaitFor([&] { return RegionType(probe) == SIMPLEREGION || RectOf(probe).right <= bar.left; });
-  }
 };
 
 TEST_F(Applications, ADialogWiderThanItsFrameIsShownWholeCoveringTheFrame) {

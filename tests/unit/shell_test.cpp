@@ -16,6 +16,7 @@
 #include "shell/input_hooks.h"
 #include "shell/options/options_values.h"
 #include "shell/tray_menu.h"
+#include "shell/win32/resource_ids.h"
 #include "storage/settings_store.h"
 #include "update/profile_reader.h"
 #include "update/schedule.h"
@@ -161,7 +162,7 @@ TEST(OptionsValues, OkTakesEveryValueOrNoneAndRefusesTwoCommandsWithOneHotkey) {
   EXPECT_EQ(VersionText(0x0002000C), L"Version 2.12") << "the About page's version";
 }
 
-TEST(TrayMenu, ItemsPlacementForegroundAndTheAboutPicture) {
+TEST(TrayMenu, ItemsPlacementForegroundThePicturesAndTheIcon) {
   const std::vector<TrayMenuItem> bare = TrayMenuItems(false, false), full = TrayMenuItems(true, true);
   for (int i : {2, 5}) EXPECT_TRUE(bare[i].grayed && !full[i].grayed) << "removing and saving need frames";
   EXPECT_EQ(TrayMenuAlignment({1270, 1010}, 1280, 1024), 0x28u) << "up and to the left";
@@ -172,6 +173,10 @@ TEST(TrayMenu, ItemsPlacementForegroundAndTheAboutPicture) {
     EXPECT_FALSE(GiveForegroundBack(own)) << "a dialog of ours takes it";
   const int pictures[][2] = {{143, 153}, {144, 169}, {191, 169}, {192, 170}};  // dpi, picture
   for (const auto& [dpi, id] : pictures) EXPECT_EQ(AboutPictureId(dpi), id) << "none larger than the scale";
+  EXPECT_EQ(TrayIconId(5, 0), IDI_TRAY_CLASSIC) << "Windows 2000";
+  for (auto [major, minor] : {std::pair{5u, 1u}, {6u, 1u}, {10u, 0u}}) EXPECT_NE(TrayIconId(major, minor), IDI_TRAY_CLASSIC);
+  EXPECT_EQ(MenuImageIds(5).size(), 5u);
+  EXPECT_NE(MenuImageIds(5), MenuImageIds(6)) << "larger images from Vista on";
 }
 
 // Input from other processes, the registry, the clock and the update server: read only as far

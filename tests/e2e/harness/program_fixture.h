@@ -12,8 +12,7 @@ namespace tessel::e2e {
 
 // A suite that runs the real program against windows of one helper application,
 // started for the suite. Each test starts from no settings but the start-up balloon
-// off, and the windows it opened
-// are destroyed after it.
+// off, and the windows it opened are destroyed after it.
 class ProgramFixture : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { helper = new HelperApp(L"program-test"); }
@@ -24,7 +23,7 @@ class ProgramFixture : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(helper->running());
     RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
-    WriteDword(L"ShowBalloon", 0);  // no balloon over the screen the scenarios look at
+    WriteSetting(L"ShowBalloon", 0);  // no balloon over the screen the scenarios look at
   }
   void TearDown() override {
     for (HWND w : opened) helper->Destroy(w);
@@ -34,6 +33,13 @@ class ProgramFixture : public ::testing::Test {
     HWND w = helper->Open(kind, rect);
     if (w) opened.push_back(w);
     return w;
+  }
+
+  // Opens a plain window across the vertical bar and waits until it is fitted (clipped
+  // or slid left of the bar): once it is, the program has taken every event before it.
+  bool CaughtUp(const RECT& bar) {
+    HWND probe = Open(testapp::WindowKind::kPlain, {bar.left - 200, 700, bar.left + 60, 900});
+    return WaitFor([&] { return RegionType(probe) == SIMPLEREGION || RectOf(probe).right <= bar.left; });
   }
 
   static inline HelperApp* helper = nullptr;

@@ -12,19 +12,6 @@ namespace {
 const bool kUserKeyUncached = RegDisablePredefinedCache() == ERROR_SUCCESS;
 }  // namespace
 
-void WriteDword(const wchar_t* name, DWORD value) {
-  HKEY key;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr))
-    return;
-  RegSetValueExW(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  RegCloseKey(key);
-}
-
-bool ReadDword(const wchar_t* name, DWORD* value) {
-  DWORD size = sizeof *value;
-  return RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_ANY, nullptr, value, &size) == ERROR_SUCCESS;
-}
-
 int RegionType(HWND window) {
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   const int type = GetWindowRgn(window, region);
@@ -58,6 +45,17 @@ RECT RectOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   return r;
+}
+
+RECT HorizontalBar() {
+  for (const RECT& r : BarRects())
+    if (r.bottom - r.top == 4) return r;
+  return {};
+}
+
+bool Foreground(HWND window) {
+  SetForegroundWindow(window);
+  return WaitFor([&] { return GetForegroundWindow() == window; });
 }
 
 bool CommandLeaves(WPARAM id, std::size_t bars, DWORD timeoutMs) {

@@ -12,9 +12,18 @@ namespace tessel::e2e {
 // The program's registry key under HKEY_CURRENT_USER.
 constexpr wchar_t kSettingsKey[] = L"Software\\Velbrook\\Tessel";
 
-// A 4-byte value of the key, stored as the program stores its own (REG_BINARY).
-void WriteDword(const wchar_t* name, DWORD value);
-bool ReadDword(const wchar_t* name, DWORD* value);
+// A value of the key, stored as the program stores its own (REG_BINARY), and read back
+// only when it is there whole.
+template <typename T>
+void WriteSetting(const wchar_t* name, T value) {
+  RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, name, REG_BINARY, &value, sizeof value);
+}
+template <typename T>
+bool ReadSetting(const wchar_t* name, T* value) {
+  DWORD size = sizeof *value;
+  return !RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_ANY, nullptr, value, &size) &&
+         size == sizeof *value;
+}
 
 // GetWindowRgn's answer for the window: ERROR when it has no region.
 int RegionType(HWND window);
@@ -33,6 +42,12 @@ inline bool Inside(const RECT& inner, const RECT& outer) {
   return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
          inner.bottom <= outer.bottom;
 }
+
+// The first horizontal bar's rectangle; empty when there is none.
+RECT HorizontalBar();
+
+// Brings the window to the front; false if it does not get there.
+bool Foreground(HWND window);
 
 // Posts the menu command `id` to the running program and waits until it shows `bars`
 // bars; false if it does not within `timeoutMs`.

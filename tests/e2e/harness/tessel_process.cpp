@@ -84,4 +84,14 @@ long TesselProcess::ExitCode(DWORD waitMs) {
   return static_cast<long>(code);
 }
 
+HookHost::HookHost(const TesselProcess& tessel) {
+  if (const DWORD id = tessel.HookHostId()) process_ = OpenProcess(SYNCHRONIZE, FALSE, id);
+}
+
+HookHost::~HookHost() {
+  if (process_) CloseHandle(process_);
+}
+
+bool HookHost::Ended() const { return !process_ || WaitForSingleObject(process_, 5000) == WAIT_OBJECT_0; }
+
 }  // namespace tessel::e2e

@@ -50,4 +50,19 @@ class TesselProcess {
   PROCESS_INFORMATION process_{};
 };
 
+// The 64-bit program's 32-bit hook host as it runs now; none in the 32-bit build.
+class HookHost {
+ public:
+  explicit HookHost(const TesselProcess& tessel);
+  ~HookHost();
+  HookHost(const HookHost&) = delete;
+  HookHost& operator=(const HookHost&) = delete;
+  bool running() const { return process_ != nullptr; }
+  // Whether it has ended within a few seconds; true where there is none.
+  bool Ended() const;
+
+ private:
+  HANDLE process_ = nullptr;
+};
+
 }  // namespace tessel::e2e

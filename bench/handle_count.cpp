@@ -1,4 +1,4 @@
-#include "harness/handle_count.h"
+#include "handle_count.h"
 
 #include <winternl.h>
 

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <ostream>
-
 namespace tessel::e2e {
 
 // What one process holds; -1 where it could not be counted.
@@ -12,13 +10,7 @@ struct HandleCounts {
   long gdiObjects = -1;     // all GDI objects
   long windows = -1;        // top-level and child windows of the process
   long kernelHandles = -1;  // handles in its kernel handle table
-
 };
-
-inline void PrintTo(const HandleCounts& c, std::ostream* out) {
-  *out << "{regions " << c.regions << ", GDI objects " << c.gdiObjects << ", windows " << c.windows
-       << ", kernel handles " << c.kernelHandles << "}";
-}
 
 // Counts the handles of the process `processId`. The GDI counts come from
 // handle_probe.dll (beside the running executable), hooked into `threadId` of that
