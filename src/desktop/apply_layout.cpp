@@ -92,9 +92,15 @@ std::int32_t MoveOuterEdge(Workspace& ws, Frame* root, Edge e, std::int64_t d) {
 }  // namespace
 
 bool ApplyLoadedLayout(Workspace& ws, Frame* chain, std::int32_t count, std::int32_t activeIndex) {
-  FrameModel& model = ws.model;
   RemoveAllFrames(ws);
-  if (count > 0 && ws.osVersion.major >= 6 && !SetComposition(ws, false)) {
+  return AddLayout(ws, chain, count, activeIndex);
+}
+
+bool AddLayout(Workspace& ws, Frame* chain, std::int32_t count, std::int32_t activeIndex) {
+  FrameModel& model = ws.model;
+  if (count == 0 || !chain) return count == 0;
+  const bool first = !model.frameList;
+  if (first && ws.osVersion.major >= 6 && !SetComposition(ws, false)) {
     ws.system.MessageBoxW(kNoWindow, L"Failed to disable aero effect.", L"Error", kMbIconError);
     DeleteChain(ws, chain);
     return false;
@@ -102,28 +108,27 @@ bool ApplyLoadedLayout(Workspace& ws, Frame* chain, std::int32_t count, std::int
   for (Frame* f = chain; f; f = f->next) {
     if (f->isSplit && CreateSplitterWindow(ws, f) == kNoWindow) {
       DeleteChain(ws, chain);
-      if (ws.osVersion.major >= 6) SetComposition(ws, true);  // no frames: composition back on
+      if (first && ws.osVersion.major >= 6) SetComposition(ws, true);  // no frames: composition back on
       return false;
     }
   }
-  if (count == 0) return true;
-
-  model.frameList = chain;
+  Frame** tail = &model.frameList;
+  while (*tail) tail = &(*tail)->next;
+  *tail = chain;
   ManageExistingWindows(ws);
   for (Frame* f = chain; f; f = f->next)
     for (ManagedWindow* w = f->windows; w; w = w->next) FitWindow(ws, w);
-  SetActiveFrame(ws, FrameAtIndex(chain, activeIndex));
+  if (!model.activeFrame) SetActiveFrame(ws, FrameAtIndex(chain, activeIndex));
   return true;
 }
 
-std::int32_t AdaptToWorkArea(Workspace& ws) {
-  Frame* root = nullptr;
-  for (Frame* f = ws.model.frameList; f && !root; f = f->next)
-    if (!f->parent) root = f;
-  if (!root) return 0;
-  Rect wa;
-  if (!ws.system.GetWorkArea(&wa)) return 0;
+namespace {
 
+// Fits one tree to the work area of the monitor it lies on; a tree whose monitor is
+// gone stays as it is.
+std::int32_t AdaptTree(Workspace& ws, Frame* root) {
+  Rect monitor, wa;
+  if (!ws.system.GetMonitorAt(root->rect.Center(), &monitor, &wa)) return 0;
   std::int32_t last = 0;
   for (Edge e : {kRightEdge, kBottomEdge, kLeftEdge, kTopEdge}) {
     const Rect& r = root->rect;
@@ -136,6 +141,15 @@ std::int32_t AdaptToWorkArea(Workspace& ws) {
     }
     last = d ? MoveOuterEdge(ws, root, e, d) : 0;
   }
+  return last;
+}
+
+}  // namespace
+
+std::int32_t AdaptToWorkArea(Workspace& ws) {
+  std::int32_t last = 0;
+  for (Frame* f = ws.model.frameList; f; f = f->next)
+    if (!f->parent) last = AdaptTree(ws, f);
   // Every window, not only those on a moved edge: one pushed out of line earlier comes
   // back wherever it is. Followers go where their leader goes.
   for (Frame* f = ws.model.frameList; f; f = f->next)

@@ -45,11 +45,13 @@ void PlaceUnlessThere(WindowSystem& sys, WindowId window, const Rect& target) {
   sys.SetWindowPos(window, kNoWindow, target.left, target.top, target.Width(), target.Height(), kSwpPlace);
 }
 
-// Where the system puts a window maximised on the whole work area: borders outside.
+// Where the system puts a window maximised on the whole work area of its monitor:
+// borders outside.
 void LayOverWorkArea(WindowSystem& sys, WindowId window) {
-  Rect workArea;
+  Rect monitor, workArea;
   WindowInfo info;
-  if (!sys.GetWorkArea(&workArea) || !sys.GetWindowInfo(window, &info)) return;
+  if (!sys.GetWindowInfo(window, &info)) return;
+  if (!sys.GetMonitorAt(info.rcWindow.Center(), &monitor, &workArea) && !sys.GetWorkArea(&workArea)) return;
   const auto bx = static_cast<std::int32_t>(info.cxWindowBorders);
   const auto by = static_cast<std::int32_t>(info.cyWindowBorders);
   PlaceUnlessThere(sys, window, {workArea.left - bx, workArea.top - by, workArea.right + bx, workArea.bottom + by});

@@ -85,10 +85,8 @@ ManagedWindow* PlaceRecord(Workspace& ws, const Point* point, ManagedWindow* rec
 }
 
 bool OnMonitorWithoutFrames(Workspace& ws, const Point& point) {
-  const Frame* root = ws.model.frameList;
-  while (root && root->parent) root = root->parent;
   Rect monitor;
-  return root && ws.system.GetMonitorAt(point, &monitor) && monitor.Intersect(root->rect).Width() == 0;
+  return ws.model.frameList && ws.system.GetMonitorAt(point, &monitor) && !ws.model.RootOn(monitor);
 }
 
 bool UnmanageWindow(Workspace& ws, WindowId window) {

@@ -15,7 +15,7 @@ ManagedWindow* ManageWindow(Workspace& ws, const Point* point, WindowId window);
 // its window's record. Null, leaving the record as it was, when no leaf fits.
 ManagedWindow* PlaceRecord(Workspace& ws, const Point* point, ManagedWindow* record);
 
-// Whether the point lies on a monitor other than the one the frames cover: windows
+// Whether the point lies on a monitor without frames while another has them: windows
 // there are left alone. False without frames, and for a point on no monitor.
 bool OnMonitorWithoutFrames(Workspace& ws, const Point& point);
 

@@ -7,18 +7,36 @@
 #include "desktop/fit.h"
 #include "desktop/manageable.h"
 #include "desktop/bars.h"
+#include "desktop/window_geometry.h"
 
 namespace tessel {
 namespace {
 
 constexpr wchar_t kCompositionFailed[] = L"Failed to disable aero effect.";
 
+// The work area a split acts on while no frame is active: the monitor a magic click
+// chose, else the one under the foreground window, else the primary.
+bool AreaToSplit(Workspace& ws, Rect* area) {
+  if (!ws.nextSplitArea.IsEmpty()) {
+    *area = ws.nextSplitArea;
+    return true;
+  }
+  Rect monitor;
+  const WindowId fg = ws.system.GetForegroundWindow();
+  return (fg != kNoWindow && ws.system.GetMonitorAt(ReferencePoint(ws.system, fg), &monitor, area)) ||
+         ws.system.GetWorkArea(area);
+}
 
-// With a layout but no active frame: the leaf of the foreground window, else the first.
-Frame* LeafToSplit(Workspace& ws) {
-  if (ManagedWindow* fg = ws.model.FindManagedWindow(ws.system.GetForegroundWindow())) return fg->frame;
+// The leaf such a split divides when that monitor has frames: the foreground window's
+// if it is managed there, else the monitor's first. Null for a monitor without frames.
+Frame* LeafToSplit(Workspace& ws, const Rect& area) {
+  const Frame* root = ws.model.RootOn(area);
+  if (!root) return nullptr;
+  const auto onMonitor = [&](const Frame* f) { return !f->rect.Intersect(root->rect).IsEmpty(); };
+  ManagedWindow* fg = ws.model.FindManagedWindow(ws.system.GetForegroundWindow());
+  if (fg && onMonitor(fg->frame)) return fg->frame;
   for (Frame* f = ws.model.frameList; f; f = f->next)
-    if (!f->isSplit) return f;
+    if (!f->isSplit && onMonitor(f)) return f;
   return nullptr;
 }
 
@@ -77,20 +95,25 @@ void PlaceOrRelease(Workspace& ws, ManagedWindow* r) {
   if (!PlaceRecord(ws, nullptr, r) && !PlaceRecord(ws, &corner, r)) ReleaseRecord(ws, r);
 }
 
-// The frame the first split divides: the whole work area, with desktop composition off
-// on systems that have it (it stays off while frames exist). Null on failure, with
+// Desktop composition goes off with the first frames on systems that have it, and stays
+// off while frames exist on any monitor.
+void CompositionOnWithoutFrames(Workspace& ws) {
+  if (!ws.model.frameList && ws.osVersion.major >= 6) SetComposition(ws, true);
+}
+
+// The frame a monitor's first split divides: its whole work area. Null on failure, with
 // composition as it was.
-Frame* WorkAreaFrame(Workspace& ws) {
-  if (ws.osVersion.major >= 6 && !SetComposition(ws, false)) {
+Frame* WorkAreaFrame(Workspace& ws, const Rect& area) {
+  if (!ws.model.frameList && ws.osVersion.major >= 6 && !SetComposition(ws, false)) {
     ws.system.MessageBoxW(kNoWindow, kCompositionFailed, L"Error", kMbIconError);
     return nullptr;
   }
   Frame* f = CreateFrame();
-  if (!f || !ws.system.GetWorkArea(&f->rect)) {
-    ws.model.DeleteFrame(f);
-    if (ws.osVersion.major >= 6) SetComposition(ws, true);
+  if (!f) {
+    CompositionOnWithoutFrames(ws);
     return nullptr;
   }
+  f->rect = area;
   return f;
 }
 
@@ -113,13 +136,17 @@ void SettleSplit(Workspace& ws, Frame* f, Frame* q, bool first, bool vertical) {
 
 bool SplitFrame(Workspace& ws, Frame* f, bool vertical) {
   FrameModel& model = ws.model;
-  if (!f && model.frameList) f = LeafToSplit(ws);
+  Rect area;
+  if (!f) {
+    if (!AreaToSplit(ws, &area)) return false;
+    f = LeafToSplit(ws, area);
+  }
   if (f && (!model.IsFrame(f) || f->isSplit || TooSmallToSplit(f->rect, vertical))) return false;
 
   const bool first = !f;
   Frame* n = CreateFrame();
   Frame* q = CreateFrame();
-  if (n && q && first) f = WorkAreaFrame(ws);
+  if (n && q && first) f = WorkAreaFrame(ws, area);
   if (n && q && f) {
     n->rect = f->rect;
     n->isSplit = true;
@@ -131,6 +158,7 @@ bool SplitFrame(Workspace& ws, Frame* f, bool vertical) {
       model.AddFrame(n);
       model.AddFrame(q);
       if (first) model.AddFrame(f);
+      ws.nextSplitArea = {};
       SettleSplit(ws, f, q, first, vertical);
       return true;
     }
@@ -139,7 +167,7 @@ bool SplitFrame(Workspace& ws, Frame* f, bool vertical) {
   DeleteFrame(ws, n);
   if (first && f) {
     DeleteFrame(ws, f);
-    if (ws.osVersion.major >= 6) SetComposition(ws, true);  // composition stays off only while frames exist
+    CompositionOnWithoutFrames(ws);
   }
   return false;
 }
@@ -161,6 +189,32 @@ bool RemoveAllFrames(Workspace& ws) {
   return true;
 }
 
+bool RemoveTree(Workspace& ws, Frame* root) {
+  FrameModel& model = ws.model;
+  std::vector<Frame*> tree;
+  for (Frame** link = &model.frameList; *link;) {
+    const Frame* top = *link;
+    while (top->parent) top = top->parent;
+    if (top != root) {
+      link = &(*link)->next;
+      continue;
+    }
+    tree.push_back(*link);
+    *link = (*link)->next;
+  }
+  for (Frame* f : tree) {
+    while (ManagedWindow* r = f->windows) {
+      f->windows = r->next;
+      ReleaseRecord(ws, r);
+    }
+    if (model.activeFrame == f) model.activeFrame = nullptr;
+    DeleteFrame(ws, f);
+  }
+  UpdateActiveBars(ws);
+  CompositionOnWithoutFrames(ws);
+  return true;
+}
+
 bool RemoveFrame(Workspace& ws, Frame* f) {
   FrameModel& model = ws.model;
   if (!f || f->isSplit || !f->parent) return false;
@@ -169,7 +223,7 @@ bool RemoveFrame(Workspace& ws, Frame* f) {
   Frame* s = p->first == f ? p->second : p->first;
   if (!model.IsFrame(p) || !model.IsFrame(s) || !model.IsFrame(f)) return false;
 
-  if (!p->parent && !s->isSplit) return RemoveAllFrames(ws);
+  if (!p->parent && !s->isSplit) return model.SeveralTrees() ? RemoveTree(ws, p) : RemoveAllFrames(ws);
 
   s->parent = p->parent;
   if (Frame* g = p->parent) (g->first == p ? g->first : g->second) = s;

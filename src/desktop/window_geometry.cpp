@@ -15,6 +15,19 @@ std::int32_t Middle(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>((std::int64_t{a} + b) / 2);
 }
 
+// Whether the point lies on a monitor left of or above the primary, where coordinates
+// are negative. Asked only with several monitors and such a point.
+bool OnMonitorBeforePrimary(WindowSystem& sys, const Point& p) {
+  Rect monitor;
+  return (p.x < 0 || p.y < 0) && sys.GetSystemMetrics(kSmCMonitors) > 1 && sys.GetMonitorAt(p, &monitor);
+}
+
+// A point off every screen's top-left is brought to the primary's edge (a window half
+// off its left side belongs to its left frame); on a monitor there it stays as it is.
+Point Clamped(WindowSystem& sys, const Point& p) {
+  return OnMonitorBeforePrimary(sys, p) ? p : Point{NotNegative(p.x), NotNegative(p.y)};
+}
+
 }  // namespace
 
 Point ReferencePoint(WindowSystem& sys, WindowId window) {
@@ -22,16 +35,18 @@ Point ReferencePoint(WindowSystem& sys, WindowId window) {
     WindowPlacement placement;
     if (!sys.GetWindowPlacement(window, &placement)) return kNowhere;
     const Rect& n = placement.rcNormalPosition;
-    if (n.right < 0 || n.bottom < 0) return kNowhere;
-    return {NotNegative(Middle(n.left, n.right)), NotNegative(n.top + 5)};
+    const Point p{Middle(n.left, n.right), n.top + 5};
+    if ((n.right < 0 || n.bottom < 0) && !OnMonitorBeforePrimary(sys, p)) return kNowhere;
+    return Clamped(sys, p);
   }
   WindowInfo info;
-  if (sys.GetWindowInfo(window, &info) && info.rcWindow.right > 0 && info.rcWindow.bottom > 0) {
-    return {NotNegative(Middle(info.rcWindow.left, info.rcWindow.right)),
-            info.rcClient.top > 0 ? info.rcClient.top - 1 : 0};
+  if (sys.GetWindowInfo(window, &info)) {
+    const Rect& w = info.rcWindow;
+    const Point p{Middle(w.left, w.right), info.rcClient.top - 1};
+    if ((w.right > 0 && w.bottom > 0) || OnMonitorBeforePrimary(sys, p)) return Clamped(sys, p);
   }
   Rect r;
-  if (sys.GetWindowRect(window, &r)) return {NotNegative(Middle(r.left, r.right)), r.top > 0 ? r.top - 1 : 0};
+  if (sys.GetWindowRect(window, &r)) return Clamped(sys, {Middle(r.left, r.right), r.top - 1});
   return kNowhere;
 }
 

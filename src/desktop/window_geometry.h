@@ -9,7 +9,8 @@ namespace tessel {
 
 // The point that stands for a window's position when it is placed: the middle of its
 // title bar's last line (of its normal position when minimised), or (-30000, -30000)
-// when the window cannot be read or lies wholly off the screen's top-left.
+// when the window cannot be read or lies wholly off the screens' top-left. Off every
+// screen's top-left it is brought to the primary's edge.
 Point ReferencePoint(WindowSystem& sys, WindowId window);
 
 // The last window reached by following GetParent from `window` (itself if unowned).

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <vector>
+
 #include "layout/frame_model.h"
 #include "platform/window_system.h"
+#include "storage/frames_format.h"
 #include "storage/settings.h"
 
 namespace tessel {
@@ -27,6 +30,11 @@ struct Workspace {
   OsVersionInfo osVersion;           // as stored by QueryOsVersion
   ModuleId compositionLibrary{};     // loaded on first use of the composition switch
   FrameModel model;
+  // The work area of a monitor without frames that a magic click chose for the next
+  // split while no frame is active; empty when none was chosen.
+  Rect nextSplitArea;
+  std::vector<MonitorArea> monitors;   // as they were at the last change of the display
+  std::vector<MonitorTree> setAside;   // layouts of monitors that went away, to come back
   Registry* registry = nullptr;      // holds the settings
   FileSystem* files = nullptr;       // holds the saved-frames files
 };

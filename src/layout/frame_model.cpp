@@ -130,6 +130,18 @@ Frame* FrameModel::TouchingFamilyLeaf(WindowId window, WindowId root, const Rect
   return nullptr;
 }
 
+Frame* FrameModel::RootOn(const Rect& monitor) const {
+  for (Frame* f = frameList; f; f = f->next)
+    if (!f->parent && !f->rect.Intersect(monitor).IsEmpty()) return f;
+  return nullptr;
+}
+
+bool FrameModel::SeveralTrees() const {
+  int roots = 0;
+  for (const Frame* f = frameList; f; f = f->next) roots += f->parent == nullptr;
+  return roots > 1;
+}
+
 ManagedWindow* FrameModel::FindManagedWindow(WindowId window) const {
   for (const Frame* f = frameList; f; f = f->next) {
     if (f->isSplit) continue;

@@ -23,6 +23,11 @@ struct Rect {
   constexpr std::int32_t Height() const { return bottom - top; }
   constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
   constexpr bool Contains(const Point& p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+  // Widened so that edges near the limits of the range cannot overflow.
+  constexpr Point Center() const {
+    return {static_cast<std::int32_t>((std::int64_t{left} + right) / 2),
+            static_cast<std::int32_t>((std::int64_t{top} + bottom) / 2)};
+  }
 
   constexpr Rect Offset(std::int32_t dx, std::int32_t dy) const {
     return {left + dx, top + dy, right + dx, bottom + dy};

@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <functional>
 
+#include <vector>
+
 #include "platform/handles.h"
+#include "platform/monitor.h"
 #include "platform/rect.h"
 
 namespace tessel {
@@ -123,8 +126,11 @@ class WindowSystem {
   // SystemParametersInfo: the two agree on Windows, and only the monitor follows the
   // taskbar under Wine.)
   virtual bool GetWorkArea(Rect* workArea) = 0;
-  // The whole rectangle of the monitor the point lies on; false when it is on none.
-  virtual bool GetMonitorAt(const Point& point, Rect* monitor) = 0;
+  // The whole rectangle of the monitor the point lies on and, if asked for, its work
+  // area; false when the point is on no monitor.
+  virtual bool GetMonitorAt(const Point& point, Rect* monitor, Rect* workArea = nullptr) = 0;
+  // Every monitor of the desktop; false, with none, when they cannot be read.
+  virtual bool GetMonitors(std::vector<MonitorArea>* monitors) = 0;
   virtual int GetSystemMetrics(int index) = 0;
   virtual std::uint32_t GetTickCount() = 0;
   virtual bool GetVersionExW(OsVersionInfo* version) = 0;

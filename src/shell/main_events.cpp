@@ -229,6 +229,25 @@ void OnSettleTimer(Workspace& ws, ShellState& shell) {
   }
 }
 
+namespace {
+
+// A click with the magic key activates the frame under it; on a monitor without frames
+// (and others with them) it makes that monitor the one the next split acts on.
+void OnMagicClick(Workspace& ws, std::uint32_t packed) {
+  // Signed: monitors left of or above the primary have negative coordinates.
+  const Point p{static_cast<std::int16_t>(packed & 0xFFFF), static_cast<std::int16_t>(packed >> 16)};
+  Rect monitor, area;
+  if (Frame* f = ws.model.FrameAtPoint(p.x, p.y, false)) {
+    SetActiveFrame(ws, f);
+    ws.nextSplitArea = {};
+  } else if (OnMonitorWithoutFrames(ws, p) && ws.system.GetMonitorAt(p, &monitor, &area)) {
+    ws.nextSplitArea = area;
+    SetActiveFrame(ws, nullptr);
+  }
+}
+
+}  // namespace
+
 void OnCommand(Workspace& ws, ShellState& shell, ShellActions& actions, std::uint32_t wParam,
                std::intptr_t lParam) {
   const std::uint16_t id = static_cast<std::uint16_t>(wParam & 0xFFFF);
@@ -257,11 +276,9 @@ void OnCommand(Workspace& ws, ShellState& shell, ShellActions& actions, std::uin
       actions.ShowOptionsSheet();
       shell.optionsOpen = false;
       break;
-    case IDM_MAGIC_CLICK: {
-      const auto packed = static_cast<std::uint32_t>(lParam);
-      if (Frame* f = ws.model.FrameAtPoint(packed & 0xFFFF, packed >> 16, false)) SetActiveFrame(ws, f);
+    case IDM_MAGIC_CLICK:
+      OnMagicClick(ws, static_cast<std::uint32_t>(lParam));
       break;
-    }
     case IDM_NEW_VERSION: actions.OpenDownloadPage(); break;
     case IDM_SAVE_FRAMES: actions.SaveFramesDialog(); break;
     case IDM_LOAD_FRAMES: actions.LoadFramesDialog(); break;

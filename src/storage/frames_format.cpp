@@ -35,6 +35,12 @@ class Reader {
     return true;
   }
   bool RectOf(Rect* r) { return I32(&r->left) && I32(&r->top) && I32(&r->right) && I32(&r->bottom); }
+  bool Bytes(std::uint8_t* out, std::size_t n) {
+    if (remaining() < n) return false;
+    std::memcpy(out, data_ + pos_, n);
+    pos_ += n;
+    return true;
+  }
   bool Magic() {
     if (remaining() < sizeof kMagic || std::memcmp(data_ + pos_, kMagic, sizeof kMagic) != 0) return false;
     pos_ += sizeof kMagic;
@@ -81,9 +87,15 @@ bool Tiles(const FrameEntry& split, const Rect& a, const Rect& b) {
 
 }  // namespace
 
-bool EntriesFromModel(const FrameModel& model, LayoutEntries* layout) {
+bool EntriesFromModel(const FrameModel& model, LayoutEntries* layout, const Rect* monitor) {
+  const Frame* tree = monitor ? model.RootOn(*monitor) : nullptr;
+  const auto inTree = [&](const Frame* f) {
+    while (f->parent) f = f->parent;
+    return f == tree;
+  };
   std::vector<const Frame*> list;
-  for (const Frame* f = model.frameList; f; f = f->next) list.push_back(f);
+  for (const Frame* f = model.frameList; f; f = f->next)
+    if (!monitor || inTree(f)) list.push_back(f);
   const auto count = static_cast<std::int32_t>(list.size());
   auto indexOf = [&](const Frame* f) {
     const auto at = std::find(list.begin(), list.end(), f);
@@ -112,10 +124,10 @@ bool EntriesFromModel(const FrameModel& model, LayoutEntries* layout) {
   return true;
 }
 
-std::vector<std::uint8_t> EncodeLayout(const LayoutEntries& layout) {
-  Writer w;
-  w.bytes.assign(kMagic, kMagic + sizeof kMagic);
-  w.U32(kFramesFileVersion);
+namespace {
+
+// A tree's part of the file: the entry count, the entries, the active entry's index.
+void WriteTree(Writer& w, const LayoutEntries& layout) {
   w.I32(static_cast<std::int32_t>(layout.frames.size()));
   for (const FrameEntry& e : layout.frames) {
     w.RectOf(e.rect);
@@ -136,15 +148,11 @@ std::vector<std::uint8_t> EncodeLayout(const LayoutEntries& layout) {
     }
   }
   w.I32(layout.active);
-  return std::move(w.bytes);
 }
 
-bool DecodeLayout(const std::uint8_t* data, std::size_t size, LayoutEntries* layout) {
-  Reader r(data, size);
-  std::uint32_t version = 0;
+bool ReadTree(Reader& r, LayoutEntries* layout) {
   std::int32_t count = 0;
-  if (!r.Magic() || !r.U32(&version) || version != kFramesFileVersion || !r.I32(&count) || count < 0)
-    return false;
+  if (!r.I32(&count) || count < 0) return false;
   // Every entry takes at least a frame record, so a count the bytes cannot hold is
   // refused before anything is set aside for it.
   if (static_cast<std::uint64_t>(count) * kFrameRecordSize + 4 > r.remaining()) return false;
@@ -163,6 +171,97 @@ bool DecodeLayout(const std::uint8_t* data, std::size_t size, LayoutEntries* lay
   if (!r.I32(&layout->active)) return false;
   layout->frames = std::move(frames);
   return true;
+}
+
+void WriteDevice(Writer& w, const std::wstring& device) {
+  for (std::size_t i = 0; i < kDeviceNameLength; ++i) {
+    const wchar_t c = i < device.size() ? device[i] : L'\0';
+    w.bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
+    w.bytes.push_back(static_cast<std::uint8_t>((c >> 8) & 0xFF));
+  }
+}
+
+// A monitor's name: UTF-16 up to its first zero, which must come within the field.
+bool ReadDevice(Reader& r, std::wstring* device) {
+  std::uint8_t field[kDeviceNameLength * 2];
+  if (!r.Bytes(field, sizeof field)) return false;
+  device->clear();
+  for (std::size_t i = 0; i < kDeviceNameLength; ++i) {
+    const auto c = static_cast<wchar_t>(field[2 * i] | field[2 * i + 1] << 8);
+    if (c == L'\0') return !device->empty();
+    device->push_back(c);
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeLayout(const LayoutEntries& layout) {
+  Writer w;
+  w.bytes.assign(kMagic, kMagic + sizeof kMagic);
+  w.U32(kFramesFileVersion);
+  WriteTree(w, layout);
+  return std::move(w.bytes);
+}
+
+bool DecodeLayout(const std::uint8_t* data, std::size_t size, LayoutEntries* layout) {
+  Reader r(data, size);
+  std::uint32_t version = 0;
+  return r.Magic() && r.U32(&version) && version == kFramesFileVersion && ReadTree(r, layout);
+}
+
+std::vector<std::uint8_t> EncodeMonitorTrees(const std::vector<MonitorTree>& trees) {
+  Writer w;
+  w.bytes.assign(kMagic, kMagic + sizeof kMagic);
+  w.U32(kMonitorsFileVersion);
+  w.I32(static_cast<std::int32_t>(trees.size()));
+  for (const MonitorTree& t : trees) {
+    WriteDevice(w, t.device);
+    w.RectOf(t.monitor);
+    WriteTree(w, t.layout);
+  }
+  return std::move(w.bytes);
+}
+
+bool DecodeMonitorTrees(const std::uint8_t* data, std::size_t size, std::vector<MonitorTree>* trees) {
+  Reader r(data, size);
+  std::uint32_t version = 0;
+  if (!r.Magic() || !r.U32(&version)) return false;
+  if (version == kFramesFileVersion) {
+    trees->assign(1, MonitorTree{});
+    return DecodeLayout(data, size, &trees->front().layout) && IsSoundLayout(trees->front().layout);
+  }
+  std::int32_t count = 0;
+  if (version != kMonitorsFileVersion || !r.I32(&count) || count < 1 || count > kMaxMonitors) return false;
+  std::vector<MonitorTree> read(static_cast<std::size_t>(count));
+  int active = 0;
+  for (MonitorTree& t : read) {
+    if (!ReadDevice(r, &t.device) || !r.RectOf(&t.monitor) || !WithinLimits(t.monitor) || !ReadTree(r, &t.layout) ||
+        t.layout.frames.empty() || !IsSoundLayout(t.layout))
+      return false;
+    for (const MonitorTree& before : read) {
+      if (&before == &t) break;
+      if (before.device == t.device) return false;  // one tree a monitor
+    }
+    active += t.layout.active >= 0;
+  }
+  if (active > 1) return false;
+  *trees = std::move(read);
+  return true;
+}
+
+void AppendTree(LayoutEntries* all, const LayoutEntries& tree) {
+  const auto base = static_cast<std::int32_t>(all->frames.size());
+  const auto n = static_cast<std::int32_t>(tree.frames.size());
+  for (FrameEntry e : tree.frames) {
+    e.parent = e.parent == n ? -1 : e.parent + base;
+    if (e.isSplit) {
+      e.first += base;
+      e.second += base;
+    }
+    all->frames.push_back(e);
+  }
+  if (tree.active >= 0 && tree.active < n) all->active = tree.active + base;
 }
 
 namespace {

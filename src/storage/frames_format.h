@@ -2,18 +2,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "layout/frame_model.h"
 
 namespace tessel {
 
-// The saved-frames file: "TSFS", version 1, the entry count N, N frame entries in
-// frame-list order (a 48-byte frame record, and a 44-byte bar record after each split
-// frame's), then the active entry's index or -1. Little-endian 32-bit fields; frames
-// refer to each other by entry index, the root's parent being N.
+// The saved-frames file: "TSFS", version 1, then one tree: the entry count N, N frame
+// entries in frame-list order (a 48-byte frame record, and a 44-byte bar record after
+// each split frame's), then the active entry's index or -1. Little-endian 32-bit
+// fields; frames refer to each other by entry index, the root's parent being N.
+// A layout with frames on any monitor but the primary alone is version 2: "TSFS", 2,
+// the monitor count M, then M times the monitor's device name (32 UTF-16 units, zero
+// padded), its rectangle (left, top, right, bottom) and its tree as above, with indices
+// counted within the tree and an active index of -1 in every tree but one.
 constexpr std::uint32_t kFramesFileVersion = 1;
+constexpr std::uint32_t kMonitorsFileVersion = 2;
 constexpr std::size_t kFrameRecordSize = 48;
+constexpr std::size_t kDeviceNameLength = 32;  // as the system's monitor names
+constexpr std::int32_t kMaxMonitors = 16;
 
 // Coordinates of a stored frame stay within this distance of the origin. Far beyond
 // any desktop, and near enough that the window arithmetic on them cannot overflow.
@@ -38,11 +46,33 @@ struct LayoutEntries {
 };
 
 // The model's frames in list order with references as indices, and the active frame's
-// index (-1 when none or not listed). False when a reference leads outside the list.
-bool EntriesFromModel(const FrameModel& model, LayoutEntries* layout);
+// index (-1 when none or not listed). With `monitor`, only the frames of the tree on
+// that monitor (none when it has none). False when a reference leads outside the list.
+bool EntriesFromModel(const FrameModel& model, LayoutEntries* layout, const Rect* monitor = nullptr);
 
 // The file's bytes. Fields the reader ignores are written as 0.
 std::vector<std::uint8_t> EncodeLayout(const LayoutEntries& layout);
+
+// One monitor's tree of a version-2 file; a version-1 file reads as one tree without a
+// device name, the primary monitor's.
+struct MonitorTree {
+  std::wstring device;  // as "\\.\DISPLAY2"
+  Rect monitor;
+  LayoutEntries layout;
+};
+
+// Version 2's bytes for the trees.
+std::vector<std::uint8_t> EncodeMonitorTrees(const std::vector<MonitorTree>& trees);
+
+// Reads a file of either version into its trees, each a sound one. Version 2 is refused
+// unless it holds 1 to 16 monitors, each with a named device of its own, a rectangle
+// within the coordinate limit and frames, and at most one tree has an active frame.
+bool DecodeMonitorTrees(const std::uint8_t* data, std::size_t size, std::vector<MonitorTree>* trees);
+
+// Adds a tree's entries to `all`, its indices moved past the entries already there and
+// its root's parent -1 (BuildChain makes several roots of them); its active frame, if it
+// has one, becomes that of `all`.
+void AppendTree(LayoutEntries* all, const LayoutEntries& tree);
 
 // Reads the file's bytes: magic, version 1, N >= 0, N entries that are all there, the
 // active index. Bytes after it are not looked at; what the entries say is left to

@@ -101,4 +101,46 @@ void FitLayoutToArea(LayoutEntries* layout, const Rect& area) {
     if (f[i].isSplit) PlaceChildren(f, i, old, least);
 }
 
+namespace {
+
+// The monitor a saved tree belongs on: the primary for a version-1 tree, else the one of
+// its name, else of its rectangle. Null when it is not there or already has a tree.
+const MonitorArea* MonitorOf(const MonitorTree& tree, const std::vector<MonitorArea>& monitors,
+                             const std::vector<const MonitorArea*>& taken) {
+  const MonitorArea* found = nullptr;
+  if (tree.device.empty()) {
+    found = PrimaryMonitor(monitors);
+  } else {
+    for (const MonitorArea& m : monitors)
+      if (m.device == tree.device) found = &m;
+    for (const MonitorArea& m : monitors)
+      if (!found && m.monitor == tree.monitor) found = &m;
+  }
+  return found && std::find(taken.begin(), taken.end(), found) == taken.end() ? found : nullptr;
+}
+
+}  // namespace
+
+bool FitTreesToMonitors(std::vector<MonitorTree> trees, const std::vector<MonitorArea>& monitors,
+                        LayoutEntries* layout, std::vector<MonitorTree>* absent) {
+  LayoutEntries all;
+  std::vector<MonitorTree> away;
+  std::vector<const MonitorArea*> taken;
+  for (MonitorTree& tree : trees) {
+    const MonitorArea* m = MonitorOf(tree, monitors, taken);
+    // Saved on another screen, or before the taskbar moved: fitted to today's work area.
+    if (m) FitLayoutToArea(&tree.layout, m->work);
+    if (m || monitors.empty()) {
+      taken.push_back(m);
+      AppendTree(&all, tree.layout);
+    } else {
+      away.push_back(std::move(tree));
+    }
+  }
+  if (all.frames.empty() && !away.empty()) return false;
+  *layout = std::move(all);
+  *absent = std::move(away);
+  return true;
+}
+
 }  // namespace tessel

@@ -308,7 +308,7 @@ TEST_F(Program, WindowsLandInFramesAsTheyAreShownDraggedAndMaximised) {
   }));
 }
 
-TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
+TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbarAndTheDisplay) {
   Tessel tessel;
   ASSERT_TRUE(tessel.WaitForMainWindow());
   ASSERT_TRUE(SplitVertically());
@@ -349,6 +349,23 @@ TEST_F(Program, BarsAreDraggedWithTheMouseAndFollowTheTaskbar) {
     ASSERT_TRUE(helper->Place(taskbar, {before.left, before.top - grow, before.right, before.bottom}));
     announceWorkArea();
     EXPECT_TRUE(WaitFor([&] { return RectOf(bar).bottom == area.bottom - grow; })) << grow;
+  }
+
+  // Another resolution, and back: the frames are fitted to it afresh, the line in proportion.
+  const LONG line = RectOf(bar).left;
+  DEVMODEW mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmPelsWidth = 1024;
+  mode.dmPelsHeight = 768;
+  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+  for (DEVMODEW* to : {&mode, static_cast<DEVMODEW*>(nullptr)}) {
+    ASSERT_EQ(ChangeDisplaySettingsW(to, to ? CDS_FULLSCREEN : 0), DISP_CHANGE_SUCCESSFUL);
+    announceWorkArea();
+    const LONG expected = to ? (line * 1020 + 638) / 1276 : line;
+    EXPECT_TRUE(WaitFor([&] {
+      const RECT r = Bars().empty() ? RECT{} : RectOf(Bars()[0]);
+      return r.bottom == e2e::WorkArea().bottom && r.left >= expected - 1 && r.left <= expected + 1;
+    })) << (to ? "1024 x 768" : "back");
   }
 }
 

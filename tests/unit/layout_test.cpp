@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "desktop/monitors.h"
 #include "fuzz/load_layout_input.h"
 #include "layout/neighbour_choice.h"
 #include "layout/split_geometry.h"
@@ -50,6 +51,15 @@ TEST(FrameModel, TheLeafAtAPointTheLeafAcrossABarTheActiveFramesBarsAndRemovalsC
   EXPECT_EQ(AtNearEdge({-450, 500, -300, 700}, t1->rect, kUp), (Rect{-450, 198, -300, 398})) << "bottom edge";
   EXPECT_EQ(AtNearEdge({-200, 402, -50, 902}, t2->rect, kUp), (Rect{-200, 0, -50, 500})) << "taller: top";
   EXPECT_EQ(AtNearEdge({-450, 198, -300, 398}, b->rect, kDown), (Rect{-450, 402, -300, 602})) << "top edge";
+
+  // A tree on the monitor to the right: at the edge a window crosses to a leaf against it.
+  EXPECT_FALSE(model.SeveralTrees());
+  Frame* top2 = tree.SplitArea({0, 0, 1024, 768}, false)->first;
+  EXPECT_TRUE(model.SeveralTrees());
+  EXPECT_EQ(ChooseNeighbour(model, t2, {-200, 50, -50, 300}, 23, kRight), top2);
+  EXPECT_EQ(ChooseNeighbour(model, top2, {100, 50, 300, 300}, 23, kLeft), t2) << "T2's top is nearest above";
+  EXPECT_EQ(model.RootOn({0, 0, 1280, 1024}), top2->parent);
+  EXPECT_EQ(model.RootOn({1024, 0, 2048, 768}), nullptr) << "a monitor without frames";
 
   // The active frame's bars, across its ancestors: 1 the root's, 2 below T, 3 between T1 and T2.
   std::uintptr_t id = 1;
@@ -106,6 +116,25 @@ TEST(FrameModel, ANewWindowJoinsAShownRelativeItTouchesAndAChangedFrameLeavesAWi
 }
 
 // How far a line goes exactly; the invariant sweep proves the rest of a drag.
+TEST(Monitors, ATreeIsSetAsideWhenItsMonitorGoesAndComesBackOnOneOfTheSameNameAndSize) {
+  const MonitorArea one{L"\\\\.\\DISPLAY1", {0, 0, 1280, 1024}, {0, 0, 1280, 1004}, true};
+  const MonitorArea two{L"\\\\.\\DISPLAY2", {1280, 0, 2304, 768}, {1280, 0, 2304, 768}, false};
+  MonitorArea moved = two, resized = one, renamed = two;
+  moved.monitor = moved.work = {-1024, 0, 0, 768};
+  resized.monitor = {0, 0, 1920, 1080};
+  renamed.device = L"\\\\.\\DISPLAY3";
+  using Fates = std::vector<MonitorFate>;
+  constexpr MonitorFate kKept = MonitorFate::kKept, kChanged = MonitorFate::kChanged, kGone = MonitorFate::kGone;
+  EXPECT_EQ(FatesOfMonitors({one, two}, {two, one}), (Fates{kKept, kKept})) << "listed in another order";
+  EXPECT_EQ(FatesOfMonitors({one, two}, {one}), (Fates{kKept, kGone}));
+  EXPECT_EQ(FatesOfMonitors({one, two}, {resized, moved}), (Fates{kChanged, kChanged}));
+  EXPECT_EQ(FatesOfMonitors({one, two}, {one, renamed}), (Fates{kKept, kGone}));
+  const std::vector<MonitorArea> back{one, moved};
+  EXPECT_EQ(MonitorToReturnTo(back, two.device, two.monitor), &back[1]) << "the same size elsewhere";
+  EXPECT_EQ(MonitorToReturnTo({resized}, one.device, one.monitor), nullptr);
+  EXPECT_EQ(MonitorToReturnTo({renamed}, two.device, two.monitor), nullptr);
+}
+
 TEST(SplitLine, TheLineMovesAsFarAsTheShrinkingSideKeepsFiftyPixels) {
   FrameModel model;
   Frame* root = FrameTree{model}.SplitArea({0, 0, 1000, 800}, true);
@@ -269,6 +298,17 @@ TEST(FramesFormat, TheSplitCommandsLayoutSavesByteForByteAndBuildsBackTheSameFra
   ASSERT_TRUE(Taken(bytes, &entries));
   LoadLayoutInput(bytes.data(), bytes.size());  // aborts unless its frames save the same layout
   for (std::int32_t i : {-1, 5, INT_MAX, INT_MIN}) EXPECT_EQ(FrameAtIndex(model.frameList, i), nullptr) << i;
+
+  // With a second monitor's tree, the first monitor's layout is saved as it was alone.
+  tree.SplitArea({1000, 0, 2024, 768}, true);
+  const Rect first{0, 0, 1000, 800}, second{1000, 0, 2024, 768}, none{2024, 0, 3048, 768};
+  ASSERT_TRUE(EntriesFromModel(model, &entries, &first));
+  EXPECT_EQ(EncodeLayout(entries), bytes);
+  ASSERT_TRUE(EntriesFromModel(model, &entries, &second));
+  EXPECT_EQ(entries.frames.size(), 3u);
+  EXPECT_EQ(entries.active, -1) << "the active frame is on the other monitor";
+  ASSERT_TRUE(EntriesFromModel(model, &entries, &none));
+  EXPECT_TRUE(entries.frames.empty());
 }
 
 TEST(FramesFormat, DamagedFilesAreRefused) {
@@ -301,6 +341,63 @@ TEST(FramesFormat, DamagedFilesAreRefused) {
   for (int entry : {3, kRightSplit, kLeft, kTopRight, kRoot})
     for (int edge : {0, kRight}) far[entry + edge] += std::int64_t{1} << 30;
   EXPECT_FALSE(Taken(ToBytes(far), &layout)) << "every frame moved past the coordinate limit";
+}
+
+// Version 2 with kNested's tree on each of two monitors, named as the system names them,
+// the second's (at 1000, 0) without an active frame. Each monitor's part starts with its
+// name: 32 UTF-16 units, two to a word.
+Words TwoMonitors(const char* second = "\\\\.\\DISPLAY2", std::int64_t secondActive = -1) {
+  Words w{kMagic, 2, 2};
+  const struct {
+    std::string name;
+    std::int64_t left, active;
+  } monitors[] = {{"\\\\.\\DISPLAY1", 0, 3}, {second, 1000, secondActive}};
+  for (auto [name, left, active] : monitors) {
+    name.resize(32);
+    for (int i = 0; i < 32; i += 2) w.push_back(name[i] | name[i + 1] << 16);
+    w.insert(w.end(), {left, 0, left + 1000, 800});
+    w.insert(w.end(), kNested.begin() + 2, kNested.end() - 1);
+    w.push_back(active);
+  }
+  return w;
+}
+
+TEST(FramesFormat, TwoMonitorsReadBackAsTwoTreesAndDamagedOnesAreRefused) {
+  const std::vector<std::uint8_t> bytes = ToBytes(TwoMonitors());
+  std::vector<MonitorTree> trees;
+  ASSERT_TRUE(DecodeMonitorTrees(bytes.data(), bytes.size(), &trees));
+  ASSERT_EQ(trees.size(), 2u);
+  EXPECT_EQ(trees[1].device, L"\\\\.\\DISPLAY2");
+  EXPECT_EQ(trees[1].monitor, (Rect{1000, 0, 2000, 800}));
+  EXPECT_EQ(EncodeMonitorTrees(trees), bytes) << "saved again byte for byte";
+  LoadLayoutInput(bytes.data(), bytes.size());
+  LayoutEntries all;
+  for (const MonitorTree& t : trees) AppendTree(&all, t.layout);
+  EXPECT_EQ(all.active, 3);
+  FrameModel model;
+  model.frameList = BuildChain(all);
+  EXPECT_TRUE(model.SeveralTrees());
+  EXPECT_EQ(FrameAtIndex(model.frameList, 9)->first, FrameAtIndex(model.frameList, 7)) << "indices moved by 5";
+
+  const struct {
+    const char* what;
+    Words words;
+  } rows[] = {{"no monitors", {kMagic, 2, 0}}, {"17 monitors", {kMagic, 2, 17}},
+              {"the same monitor twice", TwoMonitors("\\\\.\\DISPLAY1")},
+              {"a name without its end", TwoMonitors("\\\\.\\DISPLAY2-and-more-than-thirty-two")},
+              {"a name that is empty", TwoMonitors("")}, {"two active frames", TwoMonitors("\\\\.\\DISPLAY2", 0)}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    const std::vector<std::uint8_t> damaged = ToBytes(row.words);
+    EXPECT_FALSE(DecodeMonitorTrees(damaged.data(), damaged.size(), &trees));
+  }
+  Words words = TwoMonitors();
+  const std::size_t secondTree = 3 + 20 + (kNested.size() - 2) + 20;  // its entry count
+  words[secondTree + kRightSplit - 2 + kThickness] = 5;
+  const std::vector<std::uint8_t> unsound = ToBytes(words);
+  EXPECT_FALSE(DecodeMonitorTrees(unsound.data(), unsound.size(), &trees)) << "a bar of another thickness";
+  for (std::size_t size = 0; size < bytes.size(); size += 4)
+    EXPECT_FALSE(DecodeMonitorTrees(bytes.data(), size, &trees)) << "cut at " << size;
 }
 
 TEST(LayoutFit, SplitLinesKeepTheirProportionInTheNewWorkArea) {
@@ -337,6 +434,38 @@ TEST(LayoutFit, SplitLinesKeepTheirProportionInTheNewWorkArea) {
   EXPECT_EQ(layout.frames[2].rect, (Rect{0, 0, 498, 800})) << "no work area: nothing changes";
   FitLayoutToArea(&empty, {0, 0, 1000, 800});
   EXPECT_TRUE(empty.frames.empty());
+}
+
+TEST(LayoutFit, EachTreeGoesToItsMonitorByNameElseByRectangleAndWaitsWhenItIsNotThere) {
+  const std::vector<std::uint8_t> file = ToBytes(TwoMonitors());
+  std::vector<MonitorTree> trees;
+  ASSERT_TRUE(DecodeMonitorTrees(file.data(), file.size(), &trees));
+  const MonitorArea one{L"\\\\.\\DISPLAY1", {0, 0, 1280, 1024}, {0, 0, 1280, 1004}, true};
+  const MonitorArea two{L"\\\\.\\DISPLAY2", {1280, 0, 2304, 768}, {1280, 0, 2304, 768}, false};
+  const MonitorArea sameRectangle{L"\\\\.\\DISPLAY7", {1000, 0, 2000, 800}, {1000, 0, 2000, 770}, false};
+  const MonitorArea other{L"\\\\.\\DISPLAY8", {-800, 0, 0, 600}, {-800, 0, 0, 600}, false};
+  const struct {
+    const char* what;
+    std::vector<MonitorArea> monitors;
+    std::vector<Rect> roots;  // in file order
+    std::size_t absent;
+  } rows[] = {{"both there", {two, one}, {one.work, two.work}, 0},
+              {"the second missing", {one, other}, {one.work}, 1},
+              {"the second renamed", {one, sameRectangle}, {one.work, sameRectangle.work}, 0},
+              {"none of them there", {other}, {}, 2}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    LayoutEntries layout;
+    std::vector<MonitorTree> absent;
+    ASSERT_EQ(FitTreesToMonitors(trees, row.monitors, &layout, &absent), !row.roots.empty());
+    if (row.roots.empty()) continue;
+    std::vector<Rect> roots;
+    for (const FrameEntry& e : layout.frames)
+      if (e.parent == -1) roots.push_back(e.rect);
+    EXPECT_EQ(roots, row.roots);
+    ASSERT_EQ(absent.size(), row.absent);
+    for (const MonitorTree& t : absent) EXPECT_EQ(t.layout.frames[4].rect, (Rect{0, 0, 1000, 800})) << "as saved";
+  }
 }
 
 #ifdef TESSEL_FUZZ_REGRESSIONS  // native builds: under the sanitizers

@@ -149,13 +149,34 @@ bool Win32WindowSystem::GetWorkArea(Rect* workArea) {
   return true;
 }
 
-bool Win32WindowSystem::GetMonitorAt(const Point& point, Rect* monitor) {
+bool Win32WindowSystem::GetMonitorAt(const Point& point, Rect* monitor, Rect* workArea) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   HMONITOR found = ::MonitorFromPoint({point.x, point.y}, MONITOR_DEFAULTTONULL);
   if (!found || !::GetMonitorInfoW(found, &info)) return false;
   *monitor = FromRECT(info.rcMonitor);
+  if (workArea) *workArea = FromRECT(info.rcWork);
   return true;
+}
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFOEXW info{};
+  info.cbSize = sizeof info;
+  if (!::GetMonitorInfoW(monitor, &info)) return FALSE;
+  reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+      {info.szDevice, FromRECT(info.rcMonitor), FromRECT(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  return TRUE;
+}
+
+}  // namespace
+
+bool Win32WindowSystem::GetMonitors(std::vector<MonitorArea>* monitors) {
+  monitors->clear();
+  if (::EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(monitors))) return true;
+  monitors->clear();
+  return false;
 }
 
 int Win32WindowSystem::GetSystemMetrics(int index) { return ::GetSystemMetrics(index); }

@@ -41,7 +41,8 @@ class Win32WindowSystem : public WindowSystem {
   std::intptr_t RemovePropW(WindowId window, const wchar_t* name) override;
 
   bool GetWorkArea(Rect* workArea) override;
-  bool GetMonitorAt(const Point& point, Rect* monitor) override;
+  bool GetMonitorAt(const Point& point, Rect* monitor, Rect* workArea) override;
+  bool GetMonitors(std::vector<MonitorArea>* monitors) override;
   int GetSystemMetrics(int index) override;
   std::uint32_t GetTickCount() override;
   bool GetVersionExW(OsVersionInfo* version) override;

@@ -10,6 +10,7 @@
 
 #include "desktop/apply_layout.h"
 #include "desktop/layout_files.h"
+#include "desktop/monitors.h"
 #include "layout/frame_model.h"
 #include "platform/win32/handles_win32.h"
 #include "shell/commands.h"
@@ -262,6 +263,9 @@ std::optional<LRESULT> OnSystemMessage(Program& p, HWND hwnd, UINT message, WPAR
     }
     case WM_SETTINGCHANGE:
       if (wParam == SPI_SETWORKAREA) AdaptToWorkArea(p.workspace);
+      break;
+    case WM_DISPLAYCHANGE:  // a monitor resized, added or taken away
+      FollowMonitors(p.workspace);
       break;
     default:
       break;

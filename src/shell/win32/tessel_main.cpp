@@ -224,6 +224,7 @@ int Run(HINSTANCE module) {
 
   LoadMenuImages(p);
   ReleaseLeftoverClips(p.workspace);
+  p.workspace.system.GetMonitors(&p.workspace.monitors);
   LoadSettings(p.workspace);  // restores the last layout
   if (p.workspace.osVersion.major > 5) AllowHookMessages(p.manageMessage);
   return RunWithLayout(p, main.window, host);
