@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace tessel {
 namespace {
@@ -228,8 +229,10 @@ bool DecodeMonitorTrees(const std::uint8_t* data, std::size_t size, std::vector<
   std::uint32_t version = 0;
   if (!r.Magic() || !r.U32(&version)) return false;
   if (version == kFramesFileVersion) {
-    trees->assign(1, MonitorTree{});
-    return DecodeLayout(data, size, &trees->front().layout) && IsSoundLayout(trees->front().layout);
+    MonitorTree tree;
+    if (!DecodeLayout(data, size, &tree.layout) || !IsSoundLayout(tree.layout)) return false;
+    trees->assign(1, std::move(tree));
+    return true;
   }
   std::int32_t count = 0;
   if (version != kMonitorsFileVersion || !r.I32(&count) || count < 1 || count > kMaxMonitors) return false;

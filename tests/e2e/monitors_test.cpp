@@ -94,6 +94,13 @@ TEST_F(Monitors, EachHasFramesOfItsOwnOrNoneAndTheLayoutKeepsThemAll) {
   for (const RECT& bar : e2e::BarRects())
     EXPECT_TRUE(EqualRect(&bar, &across) || EqualRect(&bar, &right)) << bar.left << "," << bar.top;
 
+  // Dropped from a frame of the primary on the other monitor's right frame: slid into it.
+  e2e::Drag({450, 710}, {2000, 300});
+  EXPECT_TRUE(WaitFor([&] {
+    const RECT r = RectOf(moved);
+    return r.left >= right.right && r.right <= 2304 && RegionType(moved) == ERROR;
+  })) << RectOf(moved).left;
+
   // No neighbour to the right on the primary: the window crosses to the next monitor.
   ASSERT_TRUE(e2e::Foreground(primary));
   PostMessageW(e2e::TesselProcess::MainWindow(), WM_COMMAND, IDM_MOVE_RIGHT, 0);
