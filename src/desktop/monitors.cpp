@@ -7,20 +7,10 @@
 #include "storage/layout_fit.h"
 
 namespace tessel {
-namespace {
-
-const MonitorArea* Named(const std::vector<MonitorArea>& monitors, const std::wstring& device) {
-  for (const MonitorArea& m : monitors)
-    if (m.device == device) return &m;
-  return nullptr;
-}
-
-}  // namespace
-
 std::vector<MonitorFate> FatesOfMonitors(const std::vector<MonitorArea>& before, const std::vector<MonitorArea>& now) {
   std::vector<MonitorFate> fates;
   for (const MonitorArea& was : before) {
-    const MonitorArea* is = Named(now, was.device);
+    const MonitorArea* is = NamedMonitor(now, was.device);
     fates.push_back(!is ? MonitorFate::kGone : is->monitor == was.monitor ? MonitorFate::kKept : MonitorFate::kChanged);
   }
   return fates;
@@ -28,7 +18,7 @@ std::vector<MonitorFate> FatesOfMonitors(const std::vector<MonitorArea>& before,
 
 const MonitorArea* MonitorToReturnTo(const std::vector<MonitorArea>& now, const std::wstring& device,
                                      const Rect& monitor) {
-  const MonitorArea* m = Named(now, device);
+  const MonitorArea* m = NamedMonitor(now, device);
   return m && m->monitor.Width() == monitor.Width() && m->monitor.Height() == monitor.Height() ? m : nullptr;
 }
 
@@ -57,7 +47,7 @@ void FollowMonitors(Workspace& ws) {
       (fates[i] == MonitorFate::kGone ? ws.setAside : changed).push_back(std::move(tree));
     RemoveTree(ws, root);
   }
-  for (MonitorTree& tree : changed) PutBack(ws, tree, *Named(now, tree.device));
+  for (MonitorTree& tree : changed) PutBack(ws, tree, *NamedMonitor(now, tree.device));
   for (auto tree = ws.setAside.begin(); tree != ws.setAside.end();) {
     const MonitorArea* m = MonitorToReturnTo(now, tree->device, tree->monitor);
     if (!m || ws.model.RootOn(m->monitor)) {

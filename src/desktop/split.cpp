@@ -223,7 +223,7 @@ bool RemoveFrame(Workspace& ws, Frame* f) {
   Frame* s = p->first == f ? p->second : p->first;
   if (!model.IsFrame(p) || !model.IsFrame(s) || !model.IsFrame(f)) return false;
 
-  if (!p->parent && !s->isSplit) return model.SeveralTrees() ? RemoveTree(ws, p) : RemoveAllFrames(ws);
+  if (!p->parent && !s->isSplit) return RemoveTree(ws, p);
 
   s->parent = p->parent;
   if (Frame* g = p->parent) (g->first == p ? g->first : g->second) = s;

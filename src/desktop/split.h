@@ -14,12 +14,13 @@ namespace tessel {
 bool SplitFrame(Workspace& ws, Frame* frame, bool vertical);
 
 // Removes a leaf: its sibling's side takes over its area and its windows move to the
-// frames now covering it. Removing one of a monitor's last two leaves removes its frames,
-// and with them every frame when no other monitor has any.
+// frames now covering it. Removing one of a monitor's last two leaves removes that
+// monitor's frames (see RemoveTree).
 bool RemoveFrame(Workspace& ws, Frame* frame);
 
 // Removes the frames of the tree under `root` (one monitor's) and releases their windows;
-// the other monitors keep theirs. Always true.
+// the other monitors keep theirs, and composition comes back on when none are left.
+// Always true.
 bool RemoveTree(Workspace& ws, Frame* root);
 
 // Removes every frame and releases every window. Always true.

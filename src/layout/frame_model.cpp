@@ -136,12 +136,6 @@ Frame* FrameModel::RootOn(const Rect& monitor) const {
   return nullptr;
 }
 
-bool FrameModel::SeveralTrees() const {
-  int roots = 0;
-  for (const Frame* f = frameList; f; f = f->next) roots += f->parent == nullptr;
-  return roots > 1;
-}
-
 ManagedWindow* FrameModel::FindManagedWindow(WindowId window) const {
   for (const Frame* f = frameList; f; f = f->next) {
     if (f->isSplit) continue;

@@ -50,8 +50,6 @@ class FrameModel {
   // The root of the tree that lies on `monitor` (each monitor has one tree at most);
   // null when that monitor has no frames.
   Frame* RootOn(const Rect& monitor) const;
-  // Whether frames lie on more than one monitor.
-  bool SeveralTrees() const;
   // The leaf of a shown record of the family `root` whose last rectangle touches `rect`,
   // other than `window`'s own; read from the records alone, however many there are.
   Frame* TouchingFamilyLeaf(WindowId window, WindowId root, const Rect& rect) const;

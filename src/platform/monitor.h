@@ -21,4 +21,10 @@ inline const MonitorArea* PrimaryMonitor(const std::vector<MonitorArea>& monitor
   return nullptr;
 }
 
+inline const MonitorArea* NamedMonitor(const std::vector<MonitorArea>& monitors, const std::wstring& device) {
+  for (const MonitorArea& m : monitors)
+    if (m.device == device) return &m;
+  return nullptr;
+}
+
 }  // namespace tessel

@@ -232,7 +232,7 @@ void OnSettleTimer(Workspace& ws, ShellState& shell) {
 namespace {
 
 // A click with the magic key activates the frame under it; on a monitor without frames
-// (and others with them) it makes that monitor the one the next split acts on.
+// it makes that monitor the one the next split acts on.
 void OnMagicClick(Workspace& ws, std::uint32_t packed) {
   // Signed: monitors left of or above the primary have negative coordinates.
   const Point p{static_cast<std::int16_t>(packed & 0xFFFF), static_cast<std::int16_t>(packed >> 16)};
@@ -240,7 +240,7 @@ void OnMagicClick(Workspace& ws, std::uint32_t packed) {
   if (Frame* f = ws.model.FrameAtPoint(p.x, p.y, false)) {
     SetActiveFrame(ws, f);
     ws.nextSplitArea = {};
-  } else if (OnMonitorWithoutFrames(ws, p) && ws.system.GetMonitorAt(p, &monitor, &area)) {
+  } else if (ws.system.GetMonitorAt(p, &monitor, &area) && !ws.model.RootOn(monitor)) {
     ws.nextSplitArea = area;
     SetActiveFrame(ws, nullptr);
   }

@@ -14,6 +14,12 @@ namespace {
 // The file's bytes for the model; false when a tree would not read back.
 bool LayoutBytes(const FrameModel& model, const std::vector<MonitorArea>& monitors,
                  const std::vector<MonitorTree>& setAside, std::vector<std::uint8_t>* bytes) {
+  if (monitors.empty()) {
+    LayoutEntries layout;
+    if (!EntriesFromModel(model, &layout) || !IsSoundLayout(layout)) return false;
+    *bytes = EncodeLayout(layout);
+    return true;
+  }
   std::vector<MonitorTree> trees;
   bool beyondPrimary = false;
   for (const MonitorArea& m : monitors) {
@@ -28,16 +34,12 @@ bool LayoutBytes(const FrameModel& model, const std::vector<MonitorArea>& monito
     if (std::none_of(trees.begin(), trees.end(), named)) trees.push_back(aside);
     beyondPrimary = true;
   }
-  if (beyondPrimary) {
-    if (trees.size() > kMaxMonitors) return false;
-    *bytes = EncodeMonitorTrees(trees);
+  if (!beyondPrimary) {  // the primary's tree, if any, as before there were monitors
+    *bytes = EncodeLayout(trees.empty() ? LayoutEntries{} : trees.front().layout);
     return true;
   }
-  const MonitorArea* primary = PrimaryMonitor(monitors);
-  LayoutEntries layout;
-  if (!EntriesFromModel(model, &layout, primary ? &primary->monitor : nullptr) || !IsSoundLayout(layout))
-    return false;
-  *bytes = EncodeLayout(layout);
+  if (trees.size() > kMaxMonitors) return false;
+  *bytes = EncodeMonitorTrees(trees);
   return true;
 }
 

@@ -111,8 +111,7 @@ const MonitorArea* MonitorOf(const MonitorTree& tree, const std::vector<MonitorA
   if (tree.device.empty()) {
     found = PrimaryMonitor(monitors);
   } else {
-    for (const MonitorArea& m : monitors)
-      if (m.device == tree.device) found = &m;
+    found = NamedMonitor(monitors, tree.device);
     for (const MonitorArea& m : monitors)
       if (!found && m.monitor == tree.monitor) found = &m;
   }

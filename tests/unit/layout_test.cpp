@@ -53,9 +53,7 @@ TEST(FrameModel, TheLeafAtAPointTheLeafAcrossABarTheActiveFramesBarsAndRemovalsC
   EXPECT_EQ(AtNearEdge({-450, 198, -300, 398}, b->rect, kDown), (Rect{-450, 402, -300, 602})) << "top edge";
 
   // A tree on the monitor to the right: at the edge a window crosses to a leaf against it.
-  EXPECT_FALSE(model.SeveralTrees());
   Frame* top2 = tree.SplitArea({0, 0, 1024, 768}, false)->first;
-  EXPECT_TRUE(model.SeveralTrees());
   EXPECT_EQ(ChooseNeighbour(model, t2, {-200, 50, -50, 300}, 23, kRight), top2);
   EXPECT_EQ(ChooseNeighbour(model, top2, {100, 50, 300, 300}, 23, kLeft), t2) << "T2's top is nearest above";
   EXPECT_EQ(model.RootOn({0, 0, 1280, 1024}), top2->parent);
@@ -376,7 +374,6 @@ TEST(FramesFormat, TwoMonitorsReadBackAsTwoTreesAndDamagedOnesAreRefused) {
   EXPECT_EQ(all.active, 3);
   FrameModel model;
   model.frameList = BuildChain(all);
-  EXPECT_TRUE(model.SeveralTrees());
   EXPECT_EQ(FrameAtIndex(model.frameList, 9)->first, FrameAtIndex(model.frameList, 7)) << "indices moved by 5";
 
   const struct {
