@@ -103,6 +103,7 @@ TEST_F(Monitors, EachHasFramesOfItsOwnOrNoneAndTheLayoutKeepsThemAll) {
 
   // No neighbour to the right on the primary: the window crosses to the next monitor.
   ASSERT_TRUE(e2e::Foreground(primary));
+  ASSERT_TRUE(CaughtUp(right));  // the news of the activation taken before the command
   PostMessageW(e2e::TesselProcess::MainWindow(), WM_COMMAND, IDM_MOVE_RIGHT, 0);
   EXPECT_TRUE(WaitFor([&] { return RectOf(primary).left == 1280; })) << "at the near edge of its left frame";
 
