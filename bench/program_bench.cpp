@@ -112,7 +112,7 @@ ShowToFit ShowAcrossBars(HelperApp& helper, int count, unsigned* seed) {
     if (!window || !GetWindowRect(window, &placed)) continue;
     const double shown = Now();
     helper.Show(window, SW_SHOWNOACTIVATE);
-    while (!Fitted(window, placed) && Now() - shown < kFitTimeoutMs) SwitchToThread();
+    while (!Fitted(window, placed) && Now() - shown < kFitTimeoutMs) Sleep(1);
     if (Fitted(window, placed))
       result.ms.push_back(Now() - shown);
     else

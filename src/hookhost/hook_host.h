@@ -1,8 +1,8 @@
 #pragma once
 
 // What the 64-bit program and the 32-bit hook host it starts beside itself agree on.
-// The host loads the 32-bit hook library, installs its two hooks for every process and
-// takes their calls, so that 32-bit applications report to the same main window.
+// The host loads the 32-bit hook library and hooks the threads of 32-bit processes with
+// it, so that 32-bit applications report to the same main window.
 #include <cstdint>
 
 namespace tessel::hookhost {

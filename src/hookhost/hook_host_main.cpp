@@ -1,7 +1,7 @@
 // hookhost32.exe: the 32-bit hook host of the 64-bit program. It loads the 32-bit hook
-// library from beside itself and installs its two hooks for every process from its only
-// thread, which does nothing else but take their calls at a high priority: Windows runs
-// the hooks of 64-bit processes on this thread, and each of them waits for it.
+// library from beside itself and hooks the 32-bit processes' threads from its only
+// thread, which does nothing else but take its messages at a high priority: it hears of
+// each new thread with windows there.
 #include <windows.h>
 
 #include "hookhost/hook_host.h"
@@ -27,8 +27,8 @@ bool LibraryPath(wchar_t* path, DWORD size) {
   return lstrcpynW(path + n, kLibraryFile, static_cast<int>(size - n)) && n + lstrlenW(kLibraryFile) < size;
 }
 
-// Takes messages, and so the hook calls Windows hands this thread, until the program
-// ends or the thread is told to quit.
+// Takes messages, and so the news of new windows, until the program ends or the thread
+// is told to quit.
 void Serve(HANDLE program) {
   for (;;) {
     if (MsgWaitForMultipleObjectsEx(1, &program, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=

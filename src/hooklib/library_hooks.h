@@ -1,8 +1,12 @@
 #pragma once
 
-// The hook library's hook as the program and the hook host install it: for every
-// process, with the installing process itself left unreported.
+// The hook library's hook as the program and the hook host install it: into each thread
+// with top-level windows of every other process of the installer's own architecture.
+// A hook for every process would reach the other architecture's processes too, and
+// there every message of every window would cost the application a detour.
 #include <windows.h>
+
+#include <vector>
 
 namespace tessel::hooklib {
 
@@ -15,14 +19,31 @@ class LibraryHooks {
   LibraryHooks& operator=(const LibraryHooks&) = delete;
   ~LibraryHooks() { Remove(); }
 
-  // Loads the library at `path`, checks it has every entry point, and installs its
-  // call-window-return hook.
+  // Loads the library at `path`, checks it has every entry point, and hooks the threads
+  // of the windows there are now and, as they make their first windows, of those to
+  // come. The installing thread must take its messages: it hears of new windows there.
   Outcome Install(const wchar_t* path);
   void Remove();
 
  private:
+  struct Thread {
+    DWORD id;
+    HANDLE handle;  // held, so that the id is not given to another thread meanwhile
+    HHOOK hook;     // null for a thread this library does not serve
+  };
+
+  static BOOL CALLBACK OnWindow(HWND window, LPARAM self);
+  static void CALLBACK OnCreated(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD);
+  // True when `window`'s thread was not known before and is now.
+  bool Learn(HWND window);
+  bool SameArchitecture(DWORD process) const;
+  void ForgetEndedThreads();
+
   HMODULE library_ = nullptr;
-  HHOOK hook_ = nullptr;
+  HOOKPROC proc_ = nullptr;
+  HWINEVENTHOOK created_ = nullptr;
+  BOOL wow64_ = FALSE;
+  std::vector<Thread> threads_;
 };
 
 }  // namespace tessel::hooklib

@@ -7,11 +7,9 @@
 
 namespace tessel {
 
-// The hook library's two hooks, installed from a thread that does nothing but take its
-// messages, at a high priority. Where Windows cannot load the library into a process
-// (one of the other architecture), it runs the hook on the installing thread instead,
-// and the application waits until that thread takes the call: a thread that never lays
-// out frames takes it within microseconds, whatever the main thread is doing.
+// The hook library's hooks, installed from a thread that does nothing but take its
+// messages, at a high priority: it hears of every new thread with windows there and
+// hooks it at once, whatever the main thread is doing.
 class HookThread {
  public:
   HookThread() = default;

@@ -102,7 +102,7 @@ bool AddTrayIcon(const Program& p, HWND main, TrayIcon* tray) {
   return tray->Add(icon);
 }
 
-// The hook library's two hooks, on a thread of their own, and the program's own
+// The hook library's hooks, from a thread of their own, and the program's own
 // low-level input hooks, on the main thread.
 struct Hooks {
   HookThread library;

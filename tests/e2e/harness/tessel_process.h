@@ -27,17 +27,14 @@ class TesselProcess {
 
   static HWND MainWindow() { return FindWindowW(L"TesselClass", L"Tessel"); }
   // Until the program runs its message loop: its hooks and tray icon are in place then.
-  // With 32-bit applications (X86Apps) the 64-bit program's hook host is also made the
-  // newest hook of the chain, as RestartHookHost says.
+  // With 32-bit applications (X86Apps) the 64-bit program's hook host is also ended once,
+  // so that each of those scenarios runs with the one the program started again.
   bool WaitForMainWindow();
 
   // The 64-bit program's 32-bit hook host; 0 while there is none.
   DWORD HookHostId() const;
   // Ends the hook host and waits until the program has started another with its hooks
-  // in place; false if there was none or none came back. Wine stops a hook chain at a
-  // library it cannot load into the process at hand, so under Wine only the library
-  // installed last serves its architecture (on Windows the chain goes on): the program
-  // installs its own last, and a host started again afterwards heads the chain.
+  // in place; false if there was none or none came back.
   bool RestartHookHost();
   // The exit code once it has ended, or -1 if it is still running after the wait.
   long ExitCode(DWORD waitMs = 5000);
