@@ -10,6 +10,7 @@
 #include <string>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "handle_count.h"
@@ -314,6 +315,23 @@ struct Latencies {
   }
 };
 
+RECT VerticalBar(const RECT& work) {
+  for (const RECT& b : BarRects())
+    if (b.bottom - b.top == work.bottom - work.top) return b;
+  return {};
+}
+
+// A point of the bar no window lies over, from the bottom up: with hundreds of windows
+// lying across it, a press anywhere else would take one of them.
+POINT UncoveredPoint(const RECT& bar) {
+  for (LONG y = bar.bottom - 20; y > bar.top; y -= 5) {
+    wchar_t name[32] = {};
+    GetClassNameW(WindowFromPoint({bar.left + 2, y}), name, 32);
+    if (!std::wcscmp(name, L"TesselSplitterClass")) return {bar.left + 2, y};
+  }
+  return {bar.left + 2, bar.bottom - 60};
+}
+
 // With the program managing as many windows as it does now, the vertical bar dragged
 // 40 pixels back and forth, timed from the release until the program answers with the
 // left frame's new edge (it re-lays the line out before it answers anything); and a
@@ -323,17 +341,15 @@ void DragAndDrop(HelperApp& helper, Latencies* drags, Latencies* drops) {
   HHOOK mouse = SetWindowsHookExW(WH_MOUSE_LL, OnMouse, GetModuleHandleW(nullptr), 0);
   FrameRequests requests;
   const RECT work = WorkArea();
-  RECT bar{};
-  for (const RECT& b : BarRects())
-    if (b.bottom - b.top == work.bottom - work.top) bar = b;
+  const RECT bar = VerticalBar(work);
   HWND left = helper.Open(WindowKind::kPlain, {work.left + 20, 300, work.left + 220, 420});
   HWND dropped = helper.Open(WindowKind::kPlain, {work.left + 20, 500, work.left + 220, 620});
   Sleep(1500);  // past the settle timer
   RECT frame;
   for (int i = 0; i < kDrags && left && dropped; ++i) {
     const int line = bar.left + (i % 2 ? 0 : 40);  // where the bar is dragged to
-    const POINT from{bar.left + 2 + (i % 2 ? 40 : 0), work.bottom - 60};
-    drags->Add(TimedRelease(DragChain(from, {line + 2, work.bottom - 60}), [&] {
+    const POINT from = UncoveredPoint(VerticalBar(work));
+    drags->Add(TimedRelease(DragChain(from, {line + 2, from.y}), [&] {
       return requests.FrameOf(left, &frame) && frame.right == line;
     }));
     RECT r;
