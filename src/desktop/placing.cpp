@@ -110,22 +110,20 @@ ManagedWindow* MoveWindowToFrame(Workspace& ws, Frame* from, Frame* to, WindowId
   if (!from || !to || window == kNoWindow) return nullptr;
   WindowSystem& sys = ws.system;
 
-  ManagedWindow* r = nullptr;
+  ManagedWindow* r = from->windows;
+  while (r && r->hwnd != window) r = r->next;
+  if (!r) return nullptr;
   std::vector<ManagedWindow*> owned;  // moved last pushed first
   Rect rect;
-  const bool haveRect = withOwned && sys.GetWindowRect(window, &rect);
-  for (ManagedWindow* w = from->windows; w; w = w->next) {
-    if (w->hwnd == window) {
-      if (!r) r = w;
-      if (!withOwned) break;
-      continue;
+  if (withOwned && sys.GetWindowRect(window, &rect)) {
+    for (ManagedWindow* w = from->windows; w; w = w->next) {
+      // Only its own family can be owned by it: the records tell which, without asking.
+      Rect other;
+      if (w->hwnd != window && w->rootOwner == r->rootOwner && IsOwnedBy(sys, w->hwnd, window) &&
+          sys.GetWindowRect(w->hwnd, &other) && Touch(rect, other))
+        owned.push_back(w);
     }
-    Rect other;
-    if (haveRect && IsOwnedBy(sys, w->hwnd, window) && sys.GetWindowRect(w->hwnd, &other) &&
-        Touch(rect, other))
-      owned.push_back(w);
   }
-  if (!r) return nullptr;
 
   if (from != to) {
     UnlinkWindow(from, r);
