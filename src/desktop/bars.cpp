@@ -60,7 +60,7 @@ bool RelayoutSplitLine(Workspace& ws, Frame* split) {
       // Only the windows the moved edges reach: with hundreds in a frame, asking each
       // would hold the drag's end up.
       for (ManagedWindow* w = f->windows; w; w = w->next)
-        if (!StillFitsIn(*w, f->rect)) FitWindow(ws, w);
+        if (!StillFitsIn(*w, f->rect)) RefitFromRecord(ws, w);
       continue;
     }
     if (!f->first) continue;

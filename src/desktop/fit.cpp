@@ -59,24 +59,27 @@ void LayOverWorkArea(WindowSystem& sys, WindowId window) {
 
 // A region the window carries that is not the last clip we set is its own, whatever its
 // box: it is copied into the record. (Our clip may still be in force while a change of
-// ours is on its way to a busy window.)
-bool CaptureOwnRegion(WindowSystem& sys, ManagedWindow& r) {
+// ours is on its way to a busy window.) `carried`, if given, receives the region the
+// window carries, and keeps none when it carries none.
+bool CaptureOwnRegion(WindowSystem& sys, ManagedWindow& r, UniqueRegion* carried = nullptr) {
   UniqueRegion probe = MakeEmptyRegion(sys);
   if (!probe) return false;
   const int type = sys.GetWindowRgn(r.hwnd, probe.get());
   if (type != kSimpleRegion && type != kComplexRegion) return false;
-  if (r.clipRegion && sys.EqualRgn(probe.get(), r.clipRegion.get())) return false;
-  r.regionType = sys.GetWindowRgn(r.hwnd, r.savedRegion.get());
-  return true;
+  const bool own = !(r.clipRegion && sys.EqualRgn(probe.get(), r.clipRegion.get()));
+  if (own) r.regionType = sys.GetWindowRgn(r.hwnd, r.savedRegion.get());
+  if (carried) *carried = std::move(probe);
+  return own;
+}
+
+// The window's owner; an unowned one is known from its record without asking.
+WindowId OwnerOf(WindowSystem& sys, const ManagedWindow& r) {
+  return r.rootOwner == r.hwnd ? kNoWindow : sys.GetParent(r.hwnd);
 }
 
 void MarkOverFrame(WindowSystem& sys, ManagedWindow& r, bool over) {
   if (r.overFrameMarked == over) return;
-  if (over) {
-    sys.SetPropW(r.hwnd, kOverFrameMark, 1);
-  } else {
-    sys.RemovePropW(r.hwnd, kOverFrameMark);
-  }
+  sys.MarkWindow(r.hwnd, kOverFrameMark, over);
   r.overFrameMarked = over;
 }
 
@@ -98,7 +101,7 @@ void FitMaximised(Workspace& ws, ManagedWindow& r, const Rect& f) {
   if (r.regionApplied) {
     // Our clip comes off; the shape it was cut from is known from before.
     sys.SetWindowRgn(r.hwnd, kNoRegion, true);
-    sys.RemovePropW(r.hwnd, kClipMark);
+    sys.MarkWindow(r.hwnd, kClipMark, false);
     r.regionApplied = false;
     if (HasOwnRegion(r)) r.ownRegionHeld = true;
   } else {
@@ -112,11 +115,11 @@ void FitMaximised(Workspace& ws, ManagedWindow& r, const Rect& f) {
 }
 
 // An owned dialog or message box: the user must be able to reach all of it.
-bool MustBeAnswered(WindowSystem& sys, WindowId window) {
-  if (sys.GetParent(window) == kNoWindow) return false;
-  if (static_cast<std::uint32_t>(sys.GetWindowLongW(window, kGwlExStyle)) & kWsExDlgModalFrame) return true;
+bool MustBeAnswered(WindowSystem& sys, const ManagedWindow& r) {
+  if (OwnerOf(sys, r) == kNoWindow) return false;
+  if (static_cast<std::uint32_t>(sys.GetWindowLongW(r.hwnd, kGwlExStyle)) & kWsExDlgModalFrame) return true;
   wchar_t cls[8] = {};
-  return sys.GetClassNameW(window, cls, 8) > 0 && std::wcscmp(cls, L"#32770") == 0;
+  return sys.GetClassNameW(r.hwnd, cls, 8) > 0 && std::wcscmp(cls, L"#32770") == 0;
 }
 
 // While a new window settles it is slid wholly into its frame. False once it has settled.
@@ -125,7 +128,7 @@ bool Settling(Workspace& ws, ManagedWindow& r) {
   if (r.managedTick == 0 || r.leader) return false;
   const auto style = static_cast<std::uint32_t>(sys.GetWindowLongW(r.hwnd, kGwlStyle));
   // Owned pop-ups without a sizing or dialog frame stay where their program puts them.
-  if (sys.GetParent(r.hwnd) != kNoWindow && !(style & (kWsDlgFrame | kWsThickFrame))) return false;
+  if (OwnerOf(sys, r) != kNoWindow && !(style & (kWsDlgFrame | kWsThickFrame))) return false;
   if (r.state != WindowState::kNormal || sys.GetTickCount() - r.managedTick <= kSettlingMs) return true;
   r.managedTick = 0;
   return false;
@@ -134,7 +137,7 @@ bool Settling(Workspace& ws, ManagedWindow& r) {
 bool MayNudge(Workspace& ws, const ManagedWindow& r, const Rect& w) {
   WindowSystem& sys = ws.system;
   if (!ws.settings.KeepWndVisible || r.leader) return false;
-  const WindowId owner = sys.GetParent(r.hwnd);
+  const WindowId owner = OwnerOf(sys, r);
   if (owner == kNoWindow) return true;
   // A pop-up lying over its owner goes where the owner goes; nudging would pull it off.
   Rect ownerRect;
@@ -152,19 +155,23 @@ Rect TargetPosition(Workspace& ws, ManagedWindow& r, const Rect& w, bool dialog)
   if (dialog) return r.leader ? w : PlacedDialog(w, f, RootRect(r.frame));
   const Rect target = Settling(ws, r) ? SlidInto(w, f) : w;
   if (target.Intersect(f) == target || !MayNudge(ws, r, target)) return target;
-  return KeptVisible(target, f, ws.system.GetSystemMetrics(kSmCyCaption));
+  if (!ws.captionHeight) ws.captionHeight = ws.system.GetSystemMetrics(kSmCyCaption);
+  return KeptVisible(target, f, ws.captionHeight);
 }
 
-// Clips the window (at `w`) to the part inside its frame, keeping any shape of its own.
-void Clip(WindowSystem& sys, ManagedWindow& r, const Rect& w, const Rect& inside) {
+// Clips the window (at `w`) to the part inside its frame, keeping any shape of its own;
+// `carried` is the region the window carries now, if any: every SetWindowRgn repaints
+// the window, so the same one is not set again.
+void Clip(WindowSystem& sys, ManagedWindow& r, const Rect& w, const Rect& inside, const UniqueRegion& carried) {
   const Rect clip = inside.Offset(-w.left, -w.top);
   UniqueRegion region(sys, sys.CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom));
   if (!region) return;
   if (HasOwnRegion(r)) sys.CombineRgn(region.get(), region.get(), r.savedRegion.get(), kRgnAnd);
   if (!r.clipRegion) r.clipRegion = MakeEmptyRegion(sys);
   if (r.clipRegion) sys.CombineRgn(r.clipRegion.get(), region.get(), kNoRegion, kRgnCopy);
-  if (!r.regionApplied) sys.SetPropW(r.hwnd, kClipMark, 1);
-  ApplyRegion(sys, r.hwnd, std::move(region));
+  if (!r.regionApplied) sys.MarkWindow(r.hwnd, kClipMark, true);
+  if (!(carried && sys.EqualRgn(carried.get(), region.get())) && sys.SetWindowRgn(r.hwnd, region.get(), true))
+    region.release();
   r.regionApplied = true;
 }
 
@@ -177,17 +184,18 @@ bool FitNormal(Workspace& ws, ManagedWindow& r, const Rect* placed) {
     return false;
   }
   if (w.right <= 0 && w.bottom <= 0) return true;  // parked above and left of the screen
-  CaptureOwnRegion(sys, r);
+  UniqueRegion carried;
+  CaptureOwnRegion(sys, r, &carried);
   MarkOverFrame(sys, r, false);
 
-  const bool dialog = MustBeAnswered(sys, r.hwnd);
+  const bool dialog = MustBeAnswered(sys, r);
   const Rect target = TargetPosition(ws, r, w, dialog);
   // Another program's window may take a while to get there: what follows works from
   // where it was sent, not from where it is now.
   if (target != w) sys.SetWindowPos(r.hwnd, kNoWindow, target.left, target.top, 0, 0, kSwpMove);
   const Rect inside = target.Intersect(r.frame->rect);
   if (inside != target && !dialog) {
-    Clip(sys, r, target, inside);
+    Clip(sys, r, target, inside, carried);
   } else if (r.regionApplied || r.ownRegionHeld) {
     RestoreOwnRegion(ws, r);
   }
@@ -211,7 +219,7 @@ void RestoreOwnRegion(Workspace& ws, ManagedWindow& r) {
   } else {
     ClearWindowRegion(sys, r.hwnd);
   }
-  if (r.regionApplied) sys.RemovePropW(r.hwnd, kClipMark);
+  if (r.regionApplied) sys.MarkWindow(r.hwnd, kClipMark, false);
   r.regionApplied = false;
   r.ownRegionHeld = false;
 }
@@ -223,6 +231,14 @@ void ReleaseLeftoverClips(Workspace& ws) {
     if (sys.RemovePropW(window, kOverFrameMark) && sys.IsZoomed(window)) LayOverWorkArea(sys, window);
     return true;
   });
+}
+
+bool RefitFromRecord(Workspace& ws, ManagedWindow* record) {
+  if (!record) return false;
+  ManagedWindow& r = *record;
+  if (r.state == WindowState::kMinimised) return true;
+  if (r.state == WindowState::kNormal && r.frame && !r.inSizeMove) return FitNormal(ws, r, &r.lastRect);
+  return FitWindow(ws, record);
 }
 
 bool FitWindow(Workspace& ws, ManagedWindow* record, const Rect* placed) {

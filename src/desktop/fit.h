@@ -14,6 +14,11 @@ namespace tessel {
 // (another program's window may not be there yet). Returns false for a null record or
 // a window that cannot be read.
 bool FitWindow(Workspace& ws, ManagedWindow* record, const Rect* placed = nullptr);
+// The same for a window whose frame changed around it, read from its record: the window
+// itself did not change, and the events that change a window keep its state and its
+// rectangle there current. With hundreds of windows along a moved line, asking the
+// system after each would hold the layout up.
+bool RefitFromRecord(Workspace& ws, ManagedWindow* record);
 
 // Gives the window its own region back (or none), ending our clip.
 void RestoreOwnRegion(Workspace& ws, ManagedWindow& record);

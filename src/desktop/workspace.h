@@ -35,6 +35,9 @@ struct Workspace {
   Rect nextSplitArea;
   std::vector<MonitorArea> monitors;   // as they were at the last change of the display
   std::vector<MonitorTree> setAside;   // layouts of monitors that went away, to come back
+  // Height of a window's title bar, as last read: asked for once per change of the
+  // system's settings or display (0 until then), not once per window fitted.
+  std::int32_t captionHeight = 0;
   Registry* registry = nullptr;      // holds the settings
   FileSystem* files = nullptr;       // holds the saved-frames files
 };

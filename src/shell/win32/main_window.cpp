@@ -262,9 +262,11 @@ std::optional<LRESULT> OnSystemMessage(Program& p, HWND hwnd, UINT message, WPAR
       break;
     }
     case WM_SETTINGCHANGE:
+      p.workspace.captionHeight = 0;
       if (wParam == SPI_SETWORKAREA) AdaptToWorkArea(p.workspace);
       break;
     case WM_DISPLAYCHANGE:  // a monitor resized, added or taken away
+      p.workspace.captionHeight = 0;
       FollowMonitors(p.workspace);
       break;
     default:
