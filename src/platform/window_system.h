@@ -116,9 +116,10 @@ class WindowSystem {
   virtual bool SetTimer(WindowId window, std::uintptr_t id, std::uint32_t milliseconds) = 0;
   virtual bool KillTimer(WindowId window, std::uintptr_t id) = 0;
   virtual bool GetCursorPos(Point* point) = 0;
-  // Named values on any window, other applications' windows included (window
-  // properties). Removing one returns its value: 0 when it was never set.
-  virtual bool SetPropW(WindowId window, const wchar_t* name, std::intptr_t value) = 0;
+  // Named values on other applications' windows (window properties). A mark (value 1)
+  // is set or removed without waiting, after the regions given the window before it;
+  // removing a value at once returns it: 0 when it was never set.
+  virtual void MarkWindow(WindowId window, const wchar_t* name, bool on) = 0;
   virtual std::intptr_t RemovePropW(WindowId window, const wchar_t* name) = 0;
 
   // The desktop.
@@ -144,9 +145,9 @@ class WindowSystem {
   // Copies the window's region into `region` and returns its type; kRegionError when none.
   // A region handed to another thread's window and not set yet reads back as set.
   virtual int GetWindowRgn(WindowId window, RegionId region) = 0;
-  // On success the system owns `region`: it must never be deleted by the caller. For a
-  // window of another thread the region is handed over at once and set without waiting
-  // on that thread, which may be busy or hung.
+  // On success the system owns `region`: it must never be deleted by the caller. Only
+  // other applications' windows are given regions: the region is handed over at once and
+  // set without waiting on the window's thread, which may be busy or hung.
   virtual int SetWindowRgn(WindowId window, RegionId region, bool redraw) = 0;
   virtual bool DeleteObject(RegionId region) = 0;
 

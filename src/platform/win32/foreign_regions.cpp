@@ -5,6 +5,17 @@
 #include <vector>
 
 namespace tessel {
+namespace {
+
+void ApplyMark(HWND window, const wchar_t* name, bool on) {
+  if (on) {
+    SetPropW(window, name, reinterpret_cast<HANDLE>(1));
+  } else {
+    RemovePropW(window, name);
+  }
+}
+
+}  // namespace
 
 bool ForeignRegions::Start() {
   if (thread_) return true;
@@ -38,11 +49,25 @@ bool ForeignRegions::Set(HWND window, HRGN region, BOOL redraw) {
   ++last.count;
   if (last.copy) DeleteObject(last.copy);
   last.copy = copy;
-  shared_->jobs.push_back({window, region, redraw});
-  ResetEvent(shared_->idle);
-  SetEvent(shared_->wake);
+  Queue({window, region, redraw, nullptr, false});
   LeaveCriticalSection(&shared_->lock);
   return true;
+}
+
+void ForeignRegions::Mark(HWND window, const wchar_t* name, bool on) {
+  if (!Start()) return ApplyMark(window, name, on);  // no thread: do it here
+  EnterCriticalSection(&shared_->lock);
+  Queue({window, nullptr, FALSE, name, on});
+  LeaveCriticalSection(&shared_->lock);
+}
+
+// Called with the lock held.
+void ForeignRegions::Queue(const Job& job) {
+  shared_->jobs.push_back(job);
+  if (shared_->idleSet) ResetEvent(shared_->idle);
+  shared_->idleSet = false;
+  if (shared_->waiting) SetEvent(shared_->wake);
+  shared_->waiting = false;
 }
 
 bool ForeignRegions::Pending(HWND window, HRGN region, int* type) {
@@ -94,7 +119,7 @@ HWND ForeignRegions::NextWindow(Shared* shared, const std::vector<HWND>& passedO
   return nullptr;
 }
 
-void ForeignRegions::SetFirstRegion(Shared* shared, HWND window) {
+void ForeignRegions::RunFirstJob(Shared* shared, HWND window) {
   // Only this thread takes jobs out: the window's first job is still there.
   EnterCriticalSection(&shared->lock);
   const auto it = std::find_if(shared->jobs.begin(), shared->jobs.end(),
@@ -102,6 +127,7 @@ void ForeignRegions::SetFirstRegion(Shared* shared, HWND window) {
   const Job job = *it;
   shared->jobs.erase(it);
   LeaveCriticalSection(&shared->lock);
+  if (job.mark) return ApplyMark(job.window, job.mark, job.on);
   if (!SetWindowRgn(job.window, job.region, job.redraw) && job.region) DeleteObject(job.region);
   EnterCriticalSection(&shared->lock);
   const auto last = shared->pending.find(job.window);
@@ -122,10 +148,13 @@ DWORD WINAPI ForeignRegions::Run(LPVOID param) {
   for (;;) {
     if (!passedOver.empty() && GetTickCount() - passedAt >= kRetryMs) passedOver.clear();
     EnterCriticalSection(&shared->lock);
+    shared->waiting = false;
     const HWND window = NextWindow(shared, passedOver);
     if (!window) {
       const bool empty = shared->jobs.empty(), stop = shared->stop;
-      if (empty) SetEvent(shared->idle);
+      if (empty && !shared->idleSet) SetEvent(shared->idle);
+      shared->idleSet = shared->idleSet || empty;
+      shared->waiting = true;
       LeaveCriticalSection(&shared->lock);
       if (empty && stop) break;
       WaitForSingleObject(shared->wake, empty ? INFINITE : kRetryMs);
@@ -133,7 +162,7 @@ DWORD WINAPI ForeignRegions::Run(LPVOID param) {
     }
     LeaveCriticalSection(&shared->lock);
     if (WillAnswer(window)) {
-      SetFirstRegion(shared, window);
+      RunFirstJob(shared, window);
     } else {
       if (passedOver.empty()) passedAt = GetTickCount();
       passedOver.push_back(window);

@@ -8,9 +8,11 @@
 
 namespace tessel {
 
-// Sets regions on windows of other threads from a thread of its own. SetWindowRgn waits
-// until the window's thread has taken the change in, and that thread may be busy or hung:
-// the program must never wait on another program.
+// Sets regions (and the marks that go with them) on other programs' windows from a thread
+// of its own. SetWindowRgn waits until the window's thread has taken the change in, and
+// that thread may be busy or hung: the program must never wait on another program. Even
+// a mark costs a round trip to the system's server, which adds up along a moved line
+// with hundreds of windows on it.
 class ForeignRegions {
  public:
   ForeignRegions() = default;
@@ -24,6 +26,9 @@ class ForeignRegions {
   // deletes it if the window refuses it. A window's regions are set in the order they
   // were queued; a window whose thread does not answer holds up none of the others.
   bool Set(HWND window, HRGN region, BOOL redraw);
+  // Queues setting (to 1) or removing the property `name`, which must outlive the queue,
+  // in order with the window's regions.
+  void Mark(HWND window, const wchar_t* name, bool on);
 
   // Waits until every region queued so far is set; false after `timeoutMs`.
   bool Flush(DWORD timeoutMs);
@@ -38,12 +43,18 @@ class ForeignRegions {
     HWND window;
     HRGN region;
     BOOL redraw;
+    const wchar_t* mark;  // a mark's job when not null
+    bool on;
   };
   // Shared with the thread, which frees it when it ends.
   struct Shared {
     CRITICAL_SECTION lock;
     HANDLE wake;  // set when a job is queued or the thread must stop
     HANDLE idle;  // set while nothing is queued or being set
+    // Whether the thread waits for `wake`, and whether `idle` is set: each event call is a
+    // round trip to the system's server, so they are made only when these change.
+    bool waiting = false;
+    bool idleSet = true;
     std::deque<Job> jobs;
     // Per window with jobs queued: how many, and a copy of the last region (null: none).
     struct Last {
@@ -56,8 +67,9 @@ class ForeignRegions {
   static DWORD WINAPI Run(LPVOID param);
   // The window of the first job not passed over, or null; called with the lock held.
   static HWND NextWindow(Shared* shared, const std::vector<HWND>& passedOver);
-  // Takes the window's first job out of the queue and sets its region.
-  static void SetFirstRegion(Shared* shared, HWND window);
+  // Takes the window's first job out of the queue and carries it out.
+  static void RunFirstJob(Shared* shared, HWND window);
+  void Queue(const Job& job);
   bool Start();
 
   Shared* shared_ = nullptr;

@@ -128,8 +128,8 @@ bool Win32WindowSystem::GetCursorPos(Point* point) {
   return true;
 }
 
-bool Win32WindowSystem::SetPropW(WindowId window, const wchar_t* name, std::intptr_t value) {
-  return ::SetPropW(ToHwnd(window), name, reinterpret_cast<HANDLE>(value)) != FALSE;
+void Win32WindowSystem::MarkWindow(WindowId window, const wchar_t* name, bool on) {
+  foreignRegions_.Mark(ToHwnd(window), name, on);
 }
 
 std::intptr_t Win32WindowSystem::RemovePropW(WindowId window, const wchar_t* name) {
@@ -216,9 +216,8 @@ int Win32WindowSystem::GetWindowRgn(WindowId window, RegionId region) {
 }
 
 int Win32WindowSystem::SetWindowRgn(WindowId window, RegionId region, bool redraw) {
-  HWND hwnd = ToHwnd(window);
-  if (OfAnotherThread(hwnd)) return ::IsWindow(hwnd) && foreignRegions_.Set(hwnd, ToHrgn(region), redraw);
-  return ::SetWindowRgn(hwnd, ToHrgn(region), redraw ? TRUE : FALSE);
+  // A window gone meanwhile refuses the region there, which is then deleted.
+  return foreignRegions_.Set(ToHwnd(window), ToHrgn(region), redraw);
 }
 
 bool Win32WindowSystem::DeleteObject(RegionId region) { return ::DeleteObject(ToHrgn(region)) != FALSE; }

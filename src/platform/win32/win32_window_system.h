@@ -37,7 +37,7 @@ class Win32WindowSystem : public WindowSystem {
   bool SetTimer(WindowId window, std::uintptr_t id, std::uint32_t milliseconds) override;
   bool KillTimer(WindowId window, std::uintptr_t id) override;
   bool GetCursorPos(Point* point) override;
-  bool SetPropW(WindowId window, const wchar_t* name, std::intptr_t value) override;
+  void MarkWindow(WindowId window, const wchar_t* name, bool on) override;
   std::intptr_t RemovePropW(WindowId window, const wchar_t* name) override;
 
   bool GetWorkArea(Rect* workArea) override;
