@@ -39,6 +39,7 @@ std::intptr_t Refit(Workspace& ws, ManagedWindow* r, const Rect* placed = nullpt
 
 // A window an event told of is taken in by the same rules as one found on the screen,
 // and only once it is shown: windows are made hidden, often at (0, 0), and placed later.
+// Its new record has just been read from the window: it is fitted from there.
 ManagedWindow* TakeIn(Workspace& ws, const Point* point, WindowId window) {
   if (!ws.system.IsWindowVisible(window) || !IsManageable(ws, window)) return nullptr;
   return ManageWindow(ws, point, window);
@@ -58,12 +59,16 @@ std::intptr_t Unmanage(Workspace& ws, ShellState& shell, ManagedWindow* r, Windo
 
 // Windows of a process that was ended vanish without a WM_DESTROY to report, and so can
 // one destroyed while its events still queue here. The window in its move loop is
-// checked at every event, or no later move would be fitted until the next loop; the
-// others a few at every event, in turn: each is a call to the system, too many to make
-// for every managed window at once with hundreds managed.
-void ForgetVanishedWindows(Workspace& ws, ShellState& shell) {
+// checked before every event, or no later move would be fitted until the next loop.
+void ForgetVanishedMover(Workspace& ws, ShellState& shell) {
   ManagedWindow* moving = ws.model.movingWindow;
   if (shell.sizeMoveActive && moving && !ws.system.IsWindow(moving->hwnd)) Unmanage(ws, shell, moving, moving->hwnd);
+}
+
+// The others are checked a few after every event, in turn: each is a call to the system,
+// too many to make for every managed window at once with hundreds managed, and the
+// window the event told of is fitted first.
+void ForgetVanishedWindows(Workspace& ws, ShellState& shell) {
   std::vector<ManagedWindow*> vanished;
   std::size_t position = 0;
   std::size_t checked = 0;
@@ -88,7 +93,7 @@ std::intptr_t OnPositionChanged(Workspace& ws, ShellState& shell, ManagedWindow*
       return Refit(ws, r);
     }
     if ((r = TakeIn(ws, nullptr, window))) QueueForSettling(ws, shell, window);
-    return flags & kSwpNoZOrder ? Refit(ws, r) : 1;
+    return flags & kSwpNoZOrder ? RefitFromRecord(ws, r) : 1;
   }
   if (flags & kSwpHideWindow) {
     if (r && r == ws.model.movingWindow) shell.sizeMoveActive = false;
@@ -172,7 +177,7 @@ std::intptr_t OnMoved(Workspace& ws, ShellState& shell, ManagedWindow* r, Window
   r = TakeIn(ws, nullptr, window);
   if (!r) return 0;
   QueueForSettling(ws, shell, window);
-  return Refit(ws, r);
+  return RefitFromRecord(ws, r);
 }
 
 std::intptr_t OnSized(Workspace& ws, ShellState& shell, ManagedWindow* r, WindowId window, std::uint32_t type) {
@@ -194,10 +199,11 @@ std::intptr_t OnActivated(Workspace& ws, ManagedWindow* r) {
 
 }  // namespace
 
-std::intptr_t OnWindowEvent(Workspace& ws, ShellState& shell, WindowId window, std::uint32_t lParam) {
+namespace {
+
+std::intptr_t DispatchWindowEvent(Workspace& ws, ShellState& shell, WindowId window, std::uint32_t lParam) {
   const std::uint32_t code = lParam & 0xFFFF;
   const std::uint32_t extra = lParam >> 16;
-  ForgetVanishedWindows(ws, shell);
   ManagedWindow* r = ws.model.FindManagedWindow(window);
   if (code == kWmWindowPosChanged) return OnPositionChanged(ws, shell, r, window, extra);
   if (code == kWmSize) return OnSized(ws, shell, r, window, extra);
@@ -211,6 +217,15 @@ std::intptr_t OnWindowEvent(Workspace& ws, ShellState& shell, WindowId window, s
     case kWmNcActivate: return OnActivated(ws, r);
     default: return 0;
   }
+}
+
+}  // namespace
+
+std::intptr_t OnWindowEvent(Workspace& ws, ShellState& shell, WindowId window, std::uint32_t lParam) {
+  ForgetVanishedMover(ws, shell);
+  const std::intptr_t handled = DispatchWindowEvent(ws, shell, window, lParam);
+  ForgetVanishedWindows(ws, shell);
+  return handled;
 }
 
 void OnSettleTimer(Workspace& ws, ShellState& shell) {
