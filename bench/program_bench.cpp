@@ -113,6 +113,8 @@ ShowToFit ShowAcrossBars(HelperApp& helper, int count, unsigned* seed) {
     if (!window || !GetWindowRect(window, &placed)) continue;
     const double shown = Now();
     helper.Show(window, SW_SHOWNOACTIVATE);
+    // Looked at every millisecond: each look is a round trip to Wine's server, which a
+    // busy loop would keep from the program being measured.
     while (!Fitted(window, placed) && Now() - shown < kFitTimeoutMs) Sleep(1);
     if (Fitted(window, placed))
       result.ms.push_back(Now() - shown);
@@ -246,7 +248,9 @@ double TimedRelease(const std::string& chain, Done done) {
       break;
     }
     if (buttonUpAt > 0 && Now() - buttonUpAt > kFitTimeoutMs) break;
-    SwitchToThread();
+    // Asked again within a millisecond, not in a busy loop: every question is a round
+    // trip through the program being measured. The mouse hook still wakes it at once.
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
   }
   while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
     MSG msg;
@@ -352,6 +356,8 @@ void DragAndDrop(HelperApp& helper, Latencies* drags, Latencies* drops) {
     drags->Add(TimedRelease(DragChain(from, {line + 2, from.y}), [&] {
       return requests.FrameOf(left, &frame) && frame.right == line;
     }));
+    // In front, so that no window lies over the title bar it is taken by.
+    tessel::e2e::Foreground(dropped);
     RECT r;
     GetWindowRect(dropped, &r);
     const bool across = i % 2 == 0;  // into the right frame, then back
