@@ -190,7 +190,7 @@ TEST(Installer, InstallsForAllUsersOverEarlierCopiesAndUninstallsKeepingOrRemovi
   ASSERT_EQ(RunToEnd(L"\"" + folder + L"\\uninstall.exe\" /S /RemoveUserData"), 0);
   EXPECT_TRUE(WaitFor([] { return !KeyExists(HKEY_CURRENT_USER, kSettingsKey); })) << "the settings stay";
   EXPECT_EQ(Finish(tessel, 0), 0) << "uninstalling the running program";
-  EXPECT_FALSE(Exists(LayoutFile()));
+  EXPECT_TRUE(WaitFor([] { return !Exists(LayoutFile()); })) << "the layout goes after the settings";
   ExpectUninstalled(folder);
 }
 
