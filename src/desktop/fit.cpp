@@ -17,17 +17,17 @@ bool HasOwnRegion(const ManagedWindow& r) {
   return r.regionType == kSimpleRegion || r.regionType == kComplexRegion;
 }
 
-// True when the window's region in force covers exactly `region`.
-bool WindowRegionEquals(WindowSystem& sys, WindowId window, RegionId region) {
+// The region in force on the window; none when it carries none.
+UniqueRegion CarriedRegion(WindowSystem& sys, WindowId window) {
   UniqueRegion current = MakeEmptyRegion(sys);
-  return current && sys.GetWindowRgn(window, current.get()) != kRegionError &&
-         sys.EqualRgn(current.get(), region);
+  if (current && sys.GetWindowRgn(window, current.get()) == kRegionError) current.reset();
+  return current;
 }
 
-// Hands the region to the window unless it has exactly that one already: every
+// Hands the region to the window unless it carries exactly that one already: every
 // SetWindowRgn repaints the window.
-void ApplyRegion(WindowSystem& sys, WindowId window, UniqueRegion region) {
-  if (WindowRegionEquals(sys, window, region.get())) return;
+void ApplyRegion(WindowSystem& sys, WindowId window, UniqueRegion region, const UniqueRegion& carried) {
+  if (carried && sys.EqualRgn(carried.get(), region.get())) return;
   if (sys.SetWindowRgn(window, region.get(), true)) region.release();
 }
 
@@ -160,8 +160,7 @@ Rect TargetPosition(Workspace& ws, ManagedWindow& r, const Rect& w, bool dialog)
 }
 
 // Clips the window (at `w`) to the part inside its frame, keeping any shape of its own;
-// `carried` is the region the window carries now, if any: every SetWindowRgn repaints
-// the window, so the same one is not set again.
+// `carried` is the region the window carries now, if any.
 void Clip(WindowSystem& sys, ManagedWindow& r, const Rect& w, const Rect& inside, const UniqueRegion& carried) {
   const Rect clip = inside.Offset(-w.left, -w.top);
   UniqueRegion region(sys, sys.CreateRectRgn(clip.left, clip.top, clip.right, clip.bottom));
@@ -170,8 +169,7 @@ void Clip(WindowSystem& sys, ManagedWindow& r, const Rect& w, const Rect& inside
   if (!r.clipRegion) r.clipRegion = MakeEmptyRegion(sys);
   if (r.clipRegion) sys.CombineRgn(r.clipRegion.get(), region.get(), kNoRegion, kRgnCopy);
   if (!r.regionApplied) sys.MarkWindow(r.hwnd, kClipMark, true);
-  if (!(carried && sys.EqualRgn(carried.get(), region.get())) && sys.SetWindowRgn(r.hwnd, region.get(), true))
-    region.release();
+  ApplyRegion(sys, r.hwnd, std::move(region), carried);
   r.regionApplied = true;
 }
 
@@ -212,7 +210,7 @@ void RestoreOwnRegion(Workspace& ws, ManagedWindow& r) {
   if (HasOwnRegion(r)) {
     UniqueRegion copy = MakeEmptyRegion(sys);
     if (copy && sys.CombineRgn(copy.get(), r.savedRegion.get(), kNoRegion, kRgnCopy) != kRegionError)
-      ApplyRegion(sys, r.hwnd, std::move(copy));
+      ApplyRegion(sys, r.hwnd, std::move(copy), CarriedRegion(sys, r.hwnd));
   } else if (r.regionApplied) {
     // Ours is in force, or on its way to a busy window: taken off without asking.
     sys.SetWindowRgn(r.hwnd, kNoRegion, true);

@@ -63,15 +63,17 @@ LibraryHooks::Outcome LibraryHooks::Install(const wchar_t* path) {
 void LibraryHooks::Remove() {
   if (created_) UnhookWinEvent(created_);
   created_ = nullptr;
-  for (const Thread& t : threads_) {
-    if (t.hook) UnhookWindowsHookEx(t.hook);
-    CloseHandle(t.handle);
-  }
+  for (const Thread& t : threads_) Release(t);
   threads_.clear();
   if (installed == this) installed = nullptr;
   if (library_) FreeLibrary(library_);
   library_ = nullptr;
   proc_ = nullptr;
+}
+
+void LibraryHooks::Release(const Thread& thread) {
+  if (thread.hook) UnhookWindowsHookEx(thread.hook);
+  CloseHandle(thread.handle);
 }
 
 BOOL CALLBACK LibraryHooks::OnWindow(HWND window, LPARAM self) {
@@ -113,8 +115,7 @@ bool LibraryHooks::SameArchitecture(DWORD process) const {
 void LibraryHooks::ForgetEndedThreads() {
   const auto ended = std::remove_if(threads_.begin(), threads_.end(), [](const Thread& t) {
     if (WaitForSingleObject(t.handle, 0) != WAIT_OBJECT_0) return false;
-    if (t.hook) UnhookWindowsHookEx(t.hook);
-    CloseHandle(t.handle);
+    Release(t);
     return true;
   });
   threads_.erase(ended, threads_.end());

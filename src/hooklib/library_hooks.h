@@ -38,6 +38,8 @@ class LibraryHooks {
   bool Learn(HWND window);
   bool SameArchitecture(DWORD process) const;
   void ForgetEndedThreads();
+  // Unhooks the thread and lets its handle go.
+  static void Release(const Thread& thread);
 
   HMODULE library_ = nullptr;
   HOOKPROC proc_ = nullptr;
